@@ -12,7 +12,7 @@
 namespace vaultmoor {
 
 class Game {
-public:
+  public:
     // The program has just started: the title screen, no game under way.
     Game();
 
@@ -51,7 +51,7 @@ public:
     void DescribeRoom();
     bool TorchCarried() const { return Inventory(3) == "torch" || Inventory(7) == "torch"; }
 
-private:
+  private:
     std::array<std::string, 9> inventory_;
     std::array<std::int16_t, 10> flags_{};
 };

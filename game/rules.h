@@ -31,12 +31,12 @@ using Room = std::vector<Rule>;
 const Room* RoomRules(int room);
 
 // The events and answers that the turn runs outside the room lists.
-TurnEnd CaveEscape(Game& g);                                    // any Enter in room 29
-TurnEnd LionEvent(Game& g);                                     // any Enter in room 28
-void PushFloorEnding(Game& g);                                  // "push floor" in room 20
-void AnswerKeepEating(Game& g, std::string_view command);       // "(Y/N)" in the cell
-TurnEnd AnswerGoldMine(Game& g, std::string_view command);      // "(Y/N)" in room 19
-TurnEnd AnswerGuard(Game& g, std::string_view command);         // ">>>>" in the cell
+TurnEnd CaveEscape(Game& g);                                // any Enter in room 29
+TurnEnd LionEvent(Game& g);                                 // any Enter in room 28
+void PushFloorEnding(Game& g);                              // "push floor" in room 20
+void AnswerKeepEating(Game& g, std::string_view command);   // "(Y/N)" in the cell
+TurnEnd AnswerGoldMine(Game& g, std::string_view command);  // "(Y/N)" in room 19
+TurnEnd AnswerGuard(Game& g, std::string_view command);     // ">>>>" in the cell
 
 // Literal commands taken by the answers above.
 const std::vector<std::string_view>& AnswerCommands();
