@@ -15,15 +15,18 @@ inline constexpr char CR = '\r';
 struct Label {
     std::string Caption;
     bool Visible = false;
+    bool operator==(const Label&) const = default;
 };
 
 struct TextBox {
     std::string Text;
     bool Visible = false;
+    bool operator==(const TextBox&) const = default;
 };
 
 struct Button {
     bool Visible = false;
+    bool operator==(const Button&) const = default;
 };
 
 // The controls of frmMain that the game touches.
