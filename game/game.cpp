@@ -20,6 +20,7 @@ std::string LowerCase(std::string_view s) {
 Game::Game() : frmMain(DesignWindow()) {}
 
 void Game::mnuNewGame_Click() {
+    if (!Running) return;
     CurrentRoom = 0;
     for (int k = 1; k <= 9; ++k) Inventory(k) = "";
     for (int k = 1; k <= 10; ++k) GameFlags(k) = 0;

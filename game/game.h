@@ -16,8 +16,12 @@ class Game {
     // The program has just started: the title screen, no game under way.
     Game();
 
-    // File > New Game. Allowed at any time.
+    // File > New Game. Allowed at any time while the program runs.
     void mnuNewGame_Click();
+
+    // File > Exit: every form is unloaded and the program ends; nothing more happens.
+    void mnuFileExit_Click() { Running = false; }
+    bool Running = true;
 
     // The Enter button: one turn on the command in txtBox. Does nothing and returns false
     // while the command box or the button is hidden, as no player could click it then.
@@ -28,7 +32,9 @@ class Game {
     bool Enter(std::string_view line);
 
     // True while a turn can be played (the command box and the button are shown).
-    bool InputShown() const { return frmMain.txtBox.Visible && frmMain.cmdEnter.Visible; }
+    bool InputShown() const {
+        return Running && frmMain.txtBox.Visible && frmMain.cmdEnter.Visible;
+    }
 
     // --- The game state ---------------------------------------------------------
     std::int16_t CurrentRoom = 0;

@@ -92,6 +92,17 @@ TEST(NewGame, DuringEitherQuestionStartsAfresh) {
     }
 }
 
+TEST(Exit, EndsThePlayForGood) {
+    Game g = InCell();
+    g.mnuFileExit_Click();
+    EXPECT_FALSE(g.Running);
+    EXPECT_FALSE(g.InputShown());
+    EXPECT_FALSE(g.Enter("push floor"));
+    g.mnuNewGame_Click();
+    EXPECT_EQ(g.CurrentRoom, 2);
+    EXPECT_EQ(g.lblPressEnter().Caption, SeparatorLine);
+}
+
 TEST(Turn, FirstEnterIgnoresTypedText) {
     Game g;
     g.mnuNewGame_Click();
