@@ -222,6 +222,15 @@ inline std::string Describe(const StateKey& k) {
     return out;
 }
 
+// The command as the turn reads it: letters A to Z folded to lower case.
+inline std::string AsciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 inline bool SameGame(const Game& a, const Game& b) {
     return a.CurrentRoom == b.CurrentRoom && a.InventorySlots() == b.InventorySlots() &&
            a.Flags() == b.Flags() && a.frmMain == b.frmMain;
@@ -493,7 +502,7 @@ inline std::vector<std::string> StepFaults(const Game& before, Step step, std::s
         fault("moved from room " + std::to_string(from) + " to room " + std::to_string(to));
     }
 
-    bool slide = from == 21 && prompt == SeparatorLine && line == "go west";
+    bool slide = from == 21 && prompt == SeparatorLine && AsciiLower(line) == "go west";
     for (int s = 1; s <= 9; ++s) {
         bool had = Carried(before, s), has = Carried(after, s);
         if (had && !has && !slide) fault("lost the " + Printable(ItemWords()[s - 1]));
