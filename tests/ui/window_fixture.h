@@ -1,0 +1,85 @@
+// Shared helpers for the window tests: a fresh main window, shown and active.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "frmmain.h"
+#include "infodialog.h"
+#include "textpanel.h"
+
+namespace vaultmoor {
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<FrmMain>();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    void TearDown() override { window.reset(); }
+
+    QAction* Action(const char* name) const {
+        auto* a = window->findChild<QAction*>(QString::fromUtf8(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    QWindow* Handle() const { return window->windowHandle(); }
+    const MainWindow& Model() { return window->TheGame().frmMain; }
+
+    // Keys as the window system delivers them, so that modality and shortcuts apply.
+    void Type(const QString& text) {
+        for (QChar c : text) {
+            const char16_t up = c.toUpper().unicode();
+            const bool plain =
+                (up >= u'A' && up <= u'Z') || (up >= u'0' && up <= u'9') || up == u' ';
+            const auto key = plain ? static_cast<Qt::Key>(up) : Qt::Key_unknown;
+            const auto mods = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::sendKeyEvent(QTest::Click, Handle(), key, QString(c), mods);
+        }
+    }
+    void PressEnter() { QTest::keyClick(Handle(), Qt::Key_Return); }
+    void Play(const QString& command) {
+        Type(command);
+        PressEnter();
+    }
+    // Alt+E clicks the button after the short press it shows on screen.
+    void AltE() { QTest::keyClick(Handle(), Qt::Key_E, Qt::AltModifier); }
+    // Waits until `done` holds, or fails after a second.
+    static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 1000); }
+    // Lets queued and delayed events (such as a button's animated click) happen.
+    static void Settle() { QTest::qWait(250); }
+    void NewGame() { Action("mnuNewGame")->trigger(); }
+    void NewGameInCell() {
+        NewGame();
+        PressEnter();
+    }
+
+    // Runs `inside` once the dialog opened by `open` is showing, then lets the dialog's
+    // modal loop return; fails if the dialog never shows.
+    void WhileModal(QAction* open, const std::function<void()>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = true;
+            inside();
+        });
+        open->trigger();
+        EXPECT_TRUE(ran);
+    }
+
+    std::unique_ptr<FrmMain> window;
+};
+
+// The golden images live next to the tests; VAULTMOOR_UPDATE_GOLDEN=1 rewrites them.
+void ExpectMatchesGolden(const QImage& image, const char* name);
+
+}  // namespace vaultmoor

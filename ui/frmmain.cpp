@@ -1,0 +1,193 @@
+#include "frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "infodialog.h"
+#include "screenfont.h"
+#include "textpanel.h"
+
+namespace vaultmoor {
+
+namespace {
+
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QRect ToQRect(const TwipRect& t) {
+    const PixelRect r = ToPixels(t);
+    return {r.left, r.top, r.width, r.height};
+}
+
+ScreenLabel FromModel(const LabelDesign& design, const Label& label) {
+    return {label.Caption, label.Visible, design.colour, ToPixels(design.rect), design.align};
+}
+
+}  // namespace
+
+FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Q(WindowCaption));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    const QSize client(TwipsToPixels(MainWidthTwips), TwipsToPixels(MainHeightTwips));
+    screen_ = new TextPanel(client, this);
+    screen_->setObjectName(QStringLiteral("TextScreen"));
+    setCentralWidget(screen_);
+
+    txtBox_ = new QLineEdit(screen_);
+    txtBox_->setObjectName(QStringLiteral("txtBox"));
+    txtBox_->setGeometry(ToQRect(TxtBoxRect));
+    txtBox_->setFont(ScreenFont::Get().WidgetFont());
+    QPalette pal = txtBox_->palette();
+    const QColor grey(LightGrey.r, LightGrey.g, LightGrey.b);
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, grey);
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, grey);
+    txtBox_->setPalette(pal);
+
+    cmdEnter_ = new QPushButton(Q(CmdEnterCaption), screen_);
+    cmdEnter_->setObjectName(QStringLiteral("cmdEnter"));
+    cmdEnter_->setGeometry(ToQRect(CmdEnterRect));
+    cmdEnter_->setDefault(true);
+    setTabOrder(txtBox_, cmdEnter_);
+
+    // The Enter key in the command box clicks the default button.
+    connect(txtBox_, &QLineEdit::returnPressed, cmdEnter_, &QPushButton::click);
+    connect(cmdEnter_, &QPushButton::clicked, this, &FrmMain::cmdEnter_Click);
+
+    BuildMenus();
+    Refresh();
+
+    // Fixed size: the menu bar above the client area, nothing to resize or maximize.
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), s->availableGeometry()));
+    }
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    auto item = [this](QWidget* owner, const char* text, const char* name, auto slot) {
+        auto* a = new QAction(QString::fromUtf8(text), owner);
+        a->setObjectName(QString::fromUtf8(name));
+        owner->addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    item(file, "&New Game", "mnuNewGame", &FrmMain::mnuNewGame_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuS1"));
+    item(file, "E&xit", "mnuFileExit", &FrmMain::mnuFileExit_Click);
+
+    // A command on the bar itself, with no menu under it.
+    item(bar, "&Instructions", "mnuInstructions", &FrmMain::mnuInstructions_Click);
+
+    QMenu* about = bar->addMenu(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    item(about, "About this game", "mnuAboutGame", &FrmMain::mnuAboutGame_Click);
+    item(about, "About the author", "mnuAboutAuthor", &FrmMain::mnuAboutAuthor_Click);
+    item(about, "Other Games by the Author", "mnuAboutOtherGames",
+         &FrmMain::mnuAboutOtherGames_Click);
+    about->addSeparator()->setObjectName(QStringLiteral("mnuAboutS1"));
+    item(about, "&About this version", "mnuAboutVersion", &FrmMain::mnuAboutVersion_Click);
+}
+
+InfoDialog* FrmMain::Dialog(DialogId id) const {
+    return dialogs_.at(static_cast<std::size_t>(id)).get();
+}
+
+void FrmMain::Refresh() {
+    const MainWindow& m = game_.frmMain;
+    std::vector<ScreenLabel> labels;
+    labels.reserve(m.lblText.size() + 1);
+    for (std::size_t i = 0; i < m.lblText.size(); ++i) {
+        labels.push_back(FromModel(TextScreenDesign()[i], m.lblText[i]));
+    }
+    labels.push_back(FromModel(PressEnterDesign(), m.lblPressEnter));
+    screen_->SetLabels(std::move(labels));
+
+    const QString text = Q(m.txtBox.Text);
+    if (txtBox_->text() != text) txtBox_->setText(text);
+    txtBox_->setVisible(m.txtBox.Visible);
+    cmdEnter_->setVisible(m.cmdEnter.Visible);
+    FocusCommandBox();
+}
+
+void FrmMain::FocusCommandBox() {
+    if (game_.frmMain.txtBox.Visible) txtBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmMain::mnuNewGame_Click() {
+    game_.mnuNewGame_Click();
+    Refresh();
+}
+
+void FrmMain::cmdEnter_Click() {
+    if (!game_.InputShown()) return;
+    game_.frmMain.txtBox.Text = txtBox_->text().toStdString();
+    game_.cmdEnter_Click();
+    Refresh();
+}
+
+void FrmMain::mnuFileExit_Click() {
+    if (exiting_) return;
+    exiting_ = true;
+    game_.mnuFileExit_Click();
+    for (auto& dialog : dialogs_) {
+        if (dialog) dialog->hide();
+        dialog.reset();
+    }
+    close();
+    QCoreApplication::quit();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // The close box does what File > Exit does.
+    mnuFileExit_Click();
+    event->accept();
+}
+
+void FrmMain::ShowDialog(DialogId id) {
+    auto& dialog = dialogs_.at(static_cast<std::size_t>(id));
+    if (!dialog) dialog = std::make_unique<InfoDialog>(id);
+    dialog->exec();
+    // The dialog has no owner: take the focus back, so the player can type at once.
+    activateWindow();
+    FocusCommandBox();
+}
+
+void FrmMain::mnuInstructions_Click() {
+    ShowDialog(DialogId::Instructions);
+}
+void FrmMain::mnuAboutGame_Click() {
+    ShowDialog(DialogId::AboutGame);
+}
+void FrmMain::mnuAboutAuthor_Click() {
+    ShowDialog(DialogId::AboutAuthor);
+}
+void FrmMain::mnuAboutOtherGames_Click() {
+    ShowDialog(DialogId::AboutOther);
+}
+void FrmMain::mnuAboutVersion_Click() {
+    ShowDialog(DialogId::AboutVersion);
+}
+
+}  // namespace vaultmoor

@@ -1,0 +1,62 @@
+// The main window: the text screen painted from the game's window model, the command
+// box, the Enter button and the menus.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "dialogdesign.h"
+#include "game.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace vaultmoor {
+
+class InfoDialog;
+class TextPanel;
+
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit FrmMain(QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    Game& TheGame() { return game_; }
+    TextPanel* Screen() const { return screen_; }
+    QLineEdit* TxtBox() const { return txtBox_; }
+    QPushButton* CmdEnter() const { return cmdEnter_; }
+    // A dialog once it has been opened; nullptr before, and after Exit.
+    InfoDialog* Dialog(DialogId id) const;
+
+  public slots:
+    void mnuNewGame_Click();
+    void mnuFileExit_Click();
+    void mnuInstructions_Click();
+    void mnuAboutGame_Click();
+    void mnuAboutAuthor_Click();
+    void mnuAboutOtherGames_Click();
+    void mnuAboutVersion_Click();
+    void cmdEnter_Click();
+
+    // Repaints the window from the game's model of it.
+    void Refresh();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void ShowDialog(DialogId id);
+    void FocusCommandBox();
+
+    Game game_;
+    TextPanel* screen_;
+    QLineEdit* txtBox_;
+    QPushButton* cmdEnter_;
+    std::array<std::unique_ptr<InfoDialog>, DialogCount> dialogs_;
+    bool exiting_ = false;
+};
+
+}  // namespace vaultmoor

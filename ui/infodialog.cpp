@@ -1,0 +1,56 @@
+#include "infodialog.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "textpanel.h"
+
+namespace vaultmoor {
+
+namespace {
+
+QRect ToQRect(const PixelRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
+}  // namespace
+
+InfoDialog::InfoDialog(DialogId id) : id_(id) {
+    const DialogDesign& d = DesignOf(id);
+    setObjectName(QString::fromUtf8(d.name.data(), static_cast<qsizetype>(d.name.size())));
+    setWindowTitle(QString::fromUtf8(d.caption.data(), static_cast<qsizetype>(d.caption.size())));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    const QSize client(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
+    setFixedSize(client);
+
+    panel_ = new TextPanel(client, this);
+    panel_->setObjectName(QStringLiteral("panel"));
+    std::vector<ScreenLabel> labels;
+    for (const DialogLabel& l : d.labels) {
+        labels.push_back({l.caption, true, l.colour, ToPixels(l.rect), l.align});
+    }
+    panel_->SetLabels(std::move(labels));
+
+    cmdClose_ = new QPushButton(QString::fromUtf8(CloseCaption.data(), CloseCaption.size()), this);
+    cmdClose_->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose_->setGeometry(
+        ToQRect(ToPixels(TwipRect{d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
+    cmdClose_->setDefault(true);
+    connect(cmdClose_, &QPushButton::clicked, this, &InfoDialog::cmdClose_Click);
+
+    // Centred on the screen the first time; after that it keeps its place.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
+                                        screen->availableGeometry()));
+    }
+}
+
+void InfoDialog::cmdClose_Click() {
+    hide();
+}
+
+}  // namespace vaultmoor

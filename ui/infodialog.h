@@ -1,0 +1,33 @@
+// One of the five information windows: fixed text on black and a Close button.
+// Close and the window's close box only hide it; the next menu command shows it again.
+#pragma once
+
+#include <QDialog>
+
+#include "dialogdesign.h"
+
+class QPushButton;
+
+namespace vaultmoor {
+
+class TextPanel;
+
+class InfoDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit InfoDialog(DialogId id);
+
+    DialogId Id() const { return id_; }
+    TextPanel* Panel() const { return panel_; }
+    QPushButton* CloseButton() const { return cmdClose_; }
+
+  public slots:
+    void cmdClose_Click();
+
+  private:
+    DialogId id_;
+    TextPanel* panel_;
+    QPushButton* cmdClose_;
+};
+
+}  // namespace vaultmoor

@@ -1,0 +1,53 @@
+// How a label of the text screen lays out its caption: a grid of fixed-pitch character
+// cells, word wrap at blanks, a break at each carriage return, cut at the label's height.
+// Plain C++, no window toolkit: the window paints what this returns.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "screen.h"
+
+namespace vaultmoor {
+
+// One character cell of the screen font, in pixels at zoom 1.
+inline constexpr int CellWidth = 8;
+inline constexpr int CellHeight = 13;
+// Lines stand 12 pixels apart: the top row of every glyph cell is blank, so the rows
+// can overlap by one pixel. This is the 180-twip line of the game's screens.
+inline constexpr int LinePitch = 12;
+// Twips per pixel at zoom 1.
+inline constexpr int TwipsPerPixel = 15;
+
+// Twips to pixels at zoom 1, rounded to the nearest pixel.
+int TwipsToPixels(int twips);
+
+struct PixelRect {
+    int left, top, width, height;
+    bool operator==(const PixelRect&) const = default;
+};
+PixelRect ToPixels(const TwipRect& r);
+
+// How many characters a label holds across and how many lines down (each at least 1).
+struct TextGrid {
+    int columns;
+    int rows;
+    bool operator==(const TextGrid&) const = default;
+};
+TextGrid GridFor(int width_px, int height_px);
+
+// UTF-8 to code points; a malformed sequence becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view s);
+std::string EncodeUtf8(std::u32string_view s);
+
+// The lines a label shows for a caption: "&&" shows as "&" and a lone "&" is dropped;
+// each carriage return starts a new line; a line longer than `columns` wraps at its last
+// blank, the blanks at the wrap point are dropped; a word longer than a line is broken;
+// lines beyond `rows` are cut.
+std::vector<std::u32string> LayoutCaption(std::string_view caption, int columns, int rows);
+
+// Left edge, in pixels from the label's left, of a line of `length` characters.
+int LineOffset(Align align, int width_px, std::size_t length);
+
+}  // namespace vaultmoor

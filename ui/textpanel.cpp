@@ -1,0 +1,50 @@
+#include "textpanel.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "screenfont.h"
+
+namespace vaultmoor {
+
+void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels) {
+    const ScreenFont& font = ScreenFont::Get();
+    for (const ScreenLabel& label : labels) {
+        if (!label.visible || label.caption.empty()) continue;
+        const TextGrid grid = GridFor(label.rect.width, label.rect.height);
+        const QColor colour(label.colour.r, label.colour.g, label.colour.b);
+        int y = label.rect.top;
+        for (const std::u32string& line : LayoutCaption(label.caption, grid.columns, grid.rows)) {
+            const int x = label.rect.left + LineOffset(label.align, label.rect.width, line.size());
+            font.DrawLine(p, QPoint(x, y), line, colour);
+            y += LinePitch;
+        }
+    }
+}
+
+TextPanel::TextPanel(QSize size, QWidget* parent) : QWidget(parent) {
+    setFixedSize(size);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+void TextPanel::SetLabels(std::vector<ScreenLabel> labels) {
+    labels_ = std::move(labels);
+    update();
+}
+
+void TextPanel::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::black);
+    PaintLabels(p, labels_);
+}
+
+QImage TextPanel::Render() const {
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    PaintLabels(p, labels_);
+    return image;
+}
+
+}  // namespace vaultmoor

@@ -1,0 +1,46 @@
+// A black panel that paints labels of the game's screen font: the text screen of the
+// main window and the face of each information dialog.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "screen.h"
+#include "textlayout.h"
+
+namespace vaultmoor {
+
+struct ScreenLabel {
+    std::string caption;
+    bool visible = true;
+    Rgb colour = LightGrey;
+    PixelRect rect{};  // at zoom 1
+    Align align = Align::Left;
+};
+
+// Paints labels on a painter already scaled to the zoom: transparent, each wrapped and
+// cut to its own rectangle.
+void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels);
+
+class TextPanel : public QWidget {
+  public:
+    // `size` is the panel's size at zoom 1.
+    TextPanel(QSize size, QWidget* parent = nullptr);
+
+    void SetLabels(std::vector<ScreenLabel> labels);
+    const std::vector<ScreenLabel>& Labels() const { return labels_; }
+
+    // The panel drawn at zoom 1 into an image: exactly what the widget shows, without
+    // the child controls.
+    QImage Render() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::vector<ScreenLabel> labels_;
+};
+
+}  // namespace vaultmoor
