@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -189,8 +190,13 @@ inline Exploration Explore() {
         }
 
         const std::string& prompt = here.frmMain.lblPressEnter.Caption;
-        const bool commandIgnored = here.CurrentRoom == 0 || here.CurrentRoom == 28 ||
-                                    here.CurrentRoom == 29 || prompt == PromptDead;
+        // Where any Enter does the same, or only the answers of a question count.
+        const bool anyEnter = here.CurrentRoom == 0 || here.CurrentRoom == 28 ||
+                              here.CurrentRoom == 29 || prompt == PromptDead;
+        std::set<std::string_view> answers;
+        if (prompt == PromptGuard) answers = {"kick guard", "hit guard"};
+        if (prompt == PromptYesNo) answers = {here.CurrentRoom == 2 ? "y" : "n"};
+        const bool onlyAnswers = anyEnter || prompt == PromptGuard || prompt == PromptYesNo;
         std::vector<Game> results;
         results.reserve(x.actions.size());
         for (std::size_t a = 0; a < x.actions.size(); ++a) {
@@ -236,9 +242,13 @@ inline Exploration Explore() {
         for (std::size_t a = 0; a < unknownIndex; ++a) {
             bool same = SameGame(results[a], results[unknownIndex]);
             if (!same) ++x.commandUses[a];
-            if (commandIgnored && !same) {
+            if (onlyAnswers && !same && !answers.contains(x.actions[a].line)) {
                 report(state, "\"" + x.actions[a].label + "\"",
-                       {"the command mattered where any Enter should do the same"});
+                       {"not an answer, yet not answered as an unknown command"});
+            }
+            if (onlyAnswers && same && answers.contains(x.actions[a].line)) {
+                report(state, "\"" + x.actions[a].label + "\"",
+                       {"an answer taken as an unknown command"});
             }
         }
         x.nodes[s].edges = std::move(edges);
