@@ -4,6 +4,9 @@
 #include "frmmain.h"
 
 int main(int argc, char** argv) {
+    // Whole-number screen scales only, so the bitmap text stays crisp.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     vaultmoor::FrmMain window;
     window.show();

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "screenfont.h"
 
@@ -39,10 +40,13 @@ void TextPanel::paintEvent(QPaintEvent* event) {
     PaintLabels(p, labels_);
 }
 
-QImage TextPanel::Render() const {
-    QImage image(size(), QImage::Format_RGB32);
+QImage TextPanel::Render(int zoom) const {
+    zoom = std::max(1, zoom);
+    QImage image(size() * zoom, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.scale(zoom, zoom);
     PaintLabels(p, labels_);
     return image;
 }

@@ -32,9 +32,9 @@ class TextPanel : public QWidget {
     void SetLabels(std::vector<ScreenLabel> labels);
     const std::vector<ScreenLabel>& Labels() const { return labels_; }
 
-    // The panel drawn at zoom 1 into an image: exactly what the widget shows, without
-    // the child controls.
-    QImage Render() const;
+    // The panel drawn into an image at a whole-number zoom: at zoom 1 exactly what the
+    // widget shows, without the child controls; at zoom n each pixel becomes n x n.
+    QImage Render(int zoom = 1) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -165,6 +165,17 @@ TEST_F(WindowTest, TextIsCrispGreyAndRedOnBlack) {
     EXPECT_EQ(colours, (QSet<QRgb>{0x000000, 0xC0C0C0, 0x808080, 0xC00000}));
 }
 
+TEST_F(WindowTest, ScaledByAWholeNumberTheScreenStaysCrisp) {
+    NewGameInCell();
+    const QImage one = window->Screen()->Render(1);
+    for (int zoom : {2, 3}) {
+        const QImage big = window->Screen()->Render(zoom);
+        ASSERT_EQ(big.size(), one.size() * zoom);
+        EXPECT_EQ(big, one.scaled(one.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation))
+            << "zoom " << zoom;
+    }
+}
+
 TEST_F(WindowTest, NewGameShowsTheStoryWithTheBoxFocused) {
     NewGame();
     EXPECT_TRUE(window->TxtBox()->isVisible());
