@@ -83,6 +83,7 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::BuildMenus() {
     QMenuBar* bar = menuBar();
+    bar->setNativeMenuBar(false);  // always in the window, above the text screen
     auto item = [this](QWidget* owner, const char* text, const char* name, auto slot) {
         auto* a = new QAction(QString::fromUtf8(text), owner);
         a->setObjectName(QString::fromUtf8(name));
@@ -135,14 +136,19 @@ void FrmMain::FocusCommandBox() {
     if (game_.frmMain.txtBox.Visible) txtBox_->setFocus(Qt::OtherFocusReason);
 }
 
+void FrmMain::TakeCommandFromBox() {
+    game_.frmMain.txtBox.Text = txtBox_->text().toStdString();
+}
+
 void FrmMain::mnuNewGame_Click() {
+    TakeCommandFromBox();
     game_.mnuNewGame_Click();
     Refresh();
 }
 
 void FrmMain::cmdEnter_Click() {
     if (!game_.InputShown()) return;
-    game_.frmMain.txtBox.Text = txtBox_->text().toStdString();
+    TakeCommandFromBox();
     game_.cmdEnter_Click();
     Refresh();
 }

@@ -50,6 +50,8 @@ class FrmMain : public QMainWindow {
     void BuildMenus();
     void ShowDialog(DialogId id);
     void FocusCommandBox();
+    // The model's txtBox.Text is what the player has typed so far.
+    void TakeCommandFromBox();
 
     Game game_;
     TextPanel* screen_;

@@ -237,7 +237,11 @@ TEST_F(WindowTest, NewGameInTheMiddleOfAGameStartsAgain) {
     NewGameInCell();
     Play(QStringLiteral("get bible"));
     Play(QStringLiteral("yell"));
+    EXPECT_EQ(Model().lblPressEnter.Caption, PromptGuard);
+    Type(QStringLiteral("kick gu"));
     NewGame();
+    EXPECT_TRUE(window->TxtBox()->text().isEmpty());  // the half-typed command is gone
+    EXPECT_EQ(Model().lblPressEnter.Caption, PromptStory);
     EXPECT_TRUE(window->TheGame().Inventory(1).empty());
     EXPECT_EQ(window->TheGame().CurrentRoom, 0);
     EXPECT_EQ(VisibleLabels(window->Screen()), (std::vector<int>{10, 11, 20}));
@@ -260,6 +264,7 @@ TEST_F(WindowTest, ExitClosesEveryDialogAndEndsTheProgram) {
     ASSERT_NE(window->Dialog(DialogId::AboutGame), nullptr);
     EXPECT_EQ(RunUntilQuit([&] { Action("mnuFileExit")->trigger(); }), 0);
     EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->TheGame().Running);
     EXPECT_EQ(window->Dialog(DialogId::AboutGame), nullptr);
 }
 
