@@ -201,9 +201,10 @@ TEST_F(WindowTest, EnterKeyInTheBoxPlaysATurn) {
               "You pick it up, and put it in your pocket. (It's pretty small)");
     EXPECT_TRUE(window->TxtBox()->text().isEmpty());
     EXPECT_TRUE(window->TxtBox()->hasFocus());
-    // The screen shows what the model holds.
+    // The screen shows what the model holds: the message, the cell, the ruled line.
     EXPECT_EQ(window->Screen()->Labels()[12].caption, Model().lblText[12].Caption);
     EXPECT_EQ(window->Screen()->Labels()[11].caption, Model().lblText[11].Caption);
+    ExpectMatchesGolden(window->Screen()->Render(), "cell-bible.png");
 
     // The keypad's Enter key does the same.
     Type(QStringLiteral("get bible"));
