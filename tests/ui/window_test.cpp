@@ -32,6 +32,13 @@ void ExpectMatchesGolden(const QImage& image, const char* name) {
             }
         }
     }
+    if (differ != 0) {
+        // Keep what was drawn, to compare with the golden image by eye.
+        const QString kept =
+            QDir::temp().filePath(QStringLiteral("vaultmoor-actual-") + QString::fromUtf8(name));
+        actual.save(kept, "PNG");
+        ADD_FAILURE() << "drawn image kept at " << kept.toStdString();
+    }
     EXPECT_EQ(differ, 0) << name << ": " << differ << " pixels differ, the first at (" << first.x()
                          << ", " << first.y() << ")";
 }
