@@ -103,8 +103,9 @@ std::array<DialogDesign, DialogCount> MakeDesigns() {
          {
              {"This edition was put together again from the old game, room by room, so that "
               "it plays the way it always did: the same commands, the same ways to die and the "
-              "same three ways out. Only Part 1 is here. The screen now uses a plain 8 by 13 "
-              "bitmap font, which has the same box and Greek letters as the old one.",
+              "same three ways out. Only the castle is here; the fort and the sphinx are still "
+              "to come. The screen now uses a plain 8 by 13 bitmap font, which has the same "
+              "box and Greek letters as the old one.",
               LightGrey,
               {240, 240, 5475, 2535},
               A::Left},
