@@ -92,6 +92,25 @@ TEST(TextLayout, CutsWhatDoesNotFitTheHeight) {
     EXPECT_EQ(LayoutCaption("xy", 0, 0), Lines{U"x"});
 }
 
+TEST(TextLayout, TheLongestMessageLosesItsLastLineInTheMessageLabel) {
+    // The cave escape with the fuse lit: its first line wraps, so nine lines meet the eight
+    // of lblText(12), and the hint is cut.
+    const std::string message =
+        "As you run out of the castle, you start to turn around, but an explosion\r"
+        "knocks you to the ground.   You look up.   The castle is flying into\r"
+        "pieces!!!!!   Good going!!!!\rALSO::::\rYOU ESCAPED!!!!!!!\r\r"
+        "There are two other ways.   Have you found them?\r"
+        "HINT: (In one of them, you never go outside your cell)";
+    const PixelRect r = ToPixels(TextScreenDesign()[12].rect);
+    const TextGrid grid = GridFor(r.width, r.height);
+    EXPECT_EQ(grid, (TextGrid{69, 8}));
+    const Lines lines = LayoutCaption(message, grid.columns, grid.rows);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], U"As you run out of the castle, you start to turn around, but an");
+    EXPECT_EQ(lines[1], U"explosion");
+    EXPECT_EQ(lines[7], U"There are two other ways.   Have you found them?");
+}
+
 TEST(TextLayout, AlignsLeftCentredAndRight) {
     // lblPressEnter is 277 pixels wide: the separator line of 34 cells stands 5 from the left.
     const PixelRect prompt = ToPixels(PressEnterDesign().rect);
