@@ -1,13 +1,6 @@
 // libFuzzer target: plays arbitrary input against the game and checks every step.
-//
-// The input is split into lines at '\n'; each line is one action:
-//   0x01 ...            New Game
-//   0x02 i [m]          known command number i (modulo their count); m bit 0 upper case,
-//                       bit 1 a trailing blank, bit 2 a leading blank
-//   0x03 lo hi pattern  a line of lo + 256 * hi bytes, the pattern repeated ("a" if none)
-//   0x04 ...            the rest typed with every 0x04 turned into a line feed
-//   anything else       typed as it is (the empty line included)
-// A game starts with New Game, so plain text walkthroughs are valid inputs.
+// The bytes are read as a script (tests/explore/script.h): New Game, known commands and
+// anything typed, invalid UTF-8, control characters and very long lines included.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +14,7 @@
 #include "explorer.h"
 #include "game.h"
 #include "invariants.h"
+#include "script.h"
 
 namespace {
 
@@ -99,44 +93,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
     Game g;
     Play(g, Step::NewGame, "");
-    std::size_t pos = 0;
-    while (pos <= input.size()) {
-        std::size_t end = input.find('\n', pos);
-        if (end == std::string_view::npos) end = input.size();
-        std::string_view line = input.substr(pos, end - pos);
-        pos = end + 1;
-        if (end == input.size() && line.empty()) break;  // no action after a final '\n'
-
-        const unsigned char op = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
-        if (op == 0x01) {
-            Play(g, Step::NewGame, "");
-        } else if (op == 0x02 && line.size() >= 2) {
-            std::string c = Known()[static_cast<unsigned char>(line[1]) % Known().size()];
-            unsigned mode = line.size() >= 3 ? static_cast<unsigned char>(line[2]) : 0;
-            if (mode & 1) c = Upper(c);
-            if (mode & 2) c += ' ';
-            if (mode & 4) c = ' ' + c;
-            Play(g, Step::Enter, c);
-        } else if (op == 0x03 && line.size() >= 3) {
-            std::size_t n = static_cast<unsigned char>(line[1]) +
-                            256 * static_cast<std::size_t>(static_cast<unsigned char>(line[2]));
-            std::string_view pattern = line.size() > 3 ? line.substr(3) : "a";
-            std::string typed;
-            typed.reserve(n);
-            while (typed.size() < n) typed += pattern.substr(0, n - typed.size());
-            Play(g, Step::Enter, typed);
-        } else if (op == 0x04) {
-            std::string typed(line.substr(1));
-            for (char& c : typed) {
-                if (c == 0x04) c = '\n';
-            }
-            Play(g, Step::Enter, typed);
-        } else {
-            Play(g, Step::Enter, std::string(line));
-        }
+    for (const Action& a : DecodeScript({reinterpret_cast<const char*>(data), size})) {
+        Play(g, a.step, a.line);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -14,6 +15,7 @@
 #include "explorer.h"
 #include "game.h"
 #include "invariants.h"
+#include "script.h"
 
 namespace vaultmoor::check {
 namespace {
@@ -208,6 +210,60 @@ TEST(Explore, Report) {
         for (const StateKey& k : x.keys) t += k.input ? x.actions.size() : 2;
         return t;
     }());
+}
+
+// The fuzzer's walkthrough seeds: each end-*.txt plays a whole game to the ending its
+// name tells, and together they reach every ending.
+TEST(Seeds, EachWalkthroughEndsAsNamed) {
+    namespace fs = std::filesystem;
+    std::set<Ending> escapes;
+    std::set<std::pair<int, std::string>> deaths;
+    int files = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(FUZZ_CORPUS_DIR)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with("end-")) continue;
+        ++files;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+
+        Game g;
+        g.mnuNewGame_Click();
+        Ending last = Ending::None;
+        std::pair<int, std::string> death;
+        for (const Action& a : DecodeScript(bytes)) {
+            const Game before = g;
+            bool turned = a.step == Step::Enter ? g.Enter(a.line) : (g.mnuNewGame_Click(), false);
+            for (const std::string& f : StepFaults(before, a.step, a.line, turned, g)) {
+                ADD_FAILURE() << name << ": " << f;
+            }
+            for (const std::string& f : StateFaults(g)) ADD_FAILURE() << name << ": " << f;
+            Ending e = EndingOf(before, g);
+            if (e == Ending::DeathPending) death = {g.CurrentRoom, g.frmMain.lblText[12].Caption};
+            if (e != Ending::None) last = e;
+        }
+        EXPECT_FALSE(g.InputShown()) << name << " does not finish the game";
+        Ending named = name.find("window") != std::string::npos           ? Ending::FileEscape
+                       : name.find("floor") != std::string::npos          ? Ending::FloorEscape
+                       : name.find("not-lit") != std::string::npos        ? Ending::CaveEscape
+                       : name.find("blowing") != std::string::npos        ? Ending::CaveExplodes
+                       : name.find("lion") != std::string::npos           ? Ending::Lion
+                       : name.find("death-in-room-") != std::string::npos ? Ending::EndScreen
+                                                                          : Ending::None;
+        EXPECT_EQ(EndingName(last), EndingName(named)) << name;
+        if (named == Ending::EndScreen) {
+            const std::string room = "room-" + std::to_string(death.first) + "-";
+            EXPECT_NE(name.find(room), std::string::npos)
+                << name << " dies in room " << death.first;
+            deaths.insert(death);
+        } else {
+            escapes.insert(last);
+        }
+    }
+    EXPECT_EQ(escapes.size(), 5u) << "four escapes and the lion";
+    for (const Death& d : ExpectedDeaths()) {
+        EXPECT_TRUE(deaths.contains({d.room, d.text})) << "no seed for " << d.how;
+    }
+    EXPECT_EQ(files, 5 + static_cast<int>(ExpectedDeaths().size()));
 }
 
 // The checks must see real faults: break a sound game and expect complaints.
