@@ -14,7 +14,9 @@ PixelRect ToPixels(const TwipRect& r) {
 }
 
 TextGrid GridFor(int width_px, int height_px) {
-    return {std::max(1, width_px / CellWidth), std::max(1, height_px / LinePitch)};
+    // A line partly inside the label counts: the window clips it at the label's edge.
+    return {std::max(1, width_px / CellWidth),
+            std::max(1, (height_px + LinePitch - 1) / LinePitch)};
 }
 
 std::u32string DecodeUtf8(std::string_view s) {

@@ -29,7 +29,8 @@ struct PixelRect {
 };
 PixelRect ToPixels(const TwipRect& r);
 
-// How many characters a label holds across and how many lines down (each at least 1).
+// How many characters a label holds across, and how many lines down are at least partly
+// inside it (each at least 1). A line that is only partly inside is clipped when drawn.
 struct TextGrid {
     int columns;
     int rows;

@@ -14,12 +14,16 @@ void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels) {
         if (!label.visible || label.caption.empty()) continue;
         const TextGrid grid = GridFor(label.rect.width, label.rect.height);
         const QColor colour(label.colour.r, label.colour.g, label.colour.b);
+        // Like the old labels, cut at the label's pixel edge, not at a whole line.
+        p.save();
+        p.setClipRect(QRect(label.rect.left, label.rect.top, label.rect.width, label.rect.height));
         int y = label.rect.top;
         for (const std::u32string& line : LayoutCaption(label.caption, grid.columns, grid.rows)) {
             const int x = label.rect.left + LineOffset(label.align, label.rect.width, line.size());
             font.DrawLine(p, QPoint(x, y), line, colour);
             y += LinePitch;
         }
+        p.restore();
     }
 }
 

@@ -37,7 +37,7 @@ TEST(TextLayout, CommandListIsFourteenEntriesAtNineteenColumns) {
     const DialogLabel& list = DesignOf(DialogId::Instructions).labels.at(1);
     const PixelRect r = ToPixels(list.rect);
     const TextGrid grid = GridFor(r.width, r.height);
-    EXPECT_EQ(grid, (TextGrid{19, 14}));
+    EXPECT_EQ(grid, (TextGrid{19, 15}));  // the fifteenth only partly inside
     EXPECT_EQ(LayoutCaption(list.caption, grid.columns, grid.rows), expected);
 }
 
@@ -92,9 +92,10 @@ TEST(TextLayout, CutsWhatDoesNotFitTheHeight) {
     EXPECT_EQ(LayoutCaption("xy", 0, 0), Lines{U"x"});
 }
 
-TEST(TextLayout, TheLongestMessageLosesItsLastLineInTheMessageLabel) {
-    // The cave escape with the fuse lit: its first line wraps, so nine lines meet the eight
-    // of lblText(12), and the hint is cut.
+TEST(TextLayout, TheLongestMessageEndsInALinePartlyShown) {
+    // The cave escape with the fuse lit: its first line wraps, so nine lines meet the 105
+    // pixels of lblText(12); the hint is the ninth line, of which the window draws the top
+    // nine pixels.
     const std::string message =
         "As you run out of the castle, you start to turn around, but an explosion\r"
         "knocks you to the ground.   You look up.   The castle is flying into\r"
@@ -103,12 +104,14 @@ TEST(TextLayout, TheLongestMessageLosesItsLastLineInTheMessageLabel) {
         "HINT: (In one of them, you never go outside your cell)";
     const PixelRect r = ToPixels(TextScreenDesign()[12].rect);
     const TextGrid grid = GridFor(r.width, r.height);
-    EXPECT_EQ(grid, (TextGrid{69, 8}));
+    EXPECT_EQ(grid, (TextGrid{69, 9}));
+    EXPECT_EQ(r.height - 8 * LinePitch, 9);
     const Lines lines = LayoutCaption(message, grid.columns, grid.rows);
-    ASSERT_EQ(lines.size(), 8u);
+    ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], U"As you run out of the castle, you start to turn around, but an");
     EXPECT_EQ(lines[1], U"explosion");
     EXPECT_EQ(lines[7], U"There are two other ways.   Have you found them?");
+    EXPECT_EQ(lines[8], U"HINT: (In one of them, you never go outside your cell)");
 }
 
 TEST(TextLayout, AlignsLeftCentredAndRight) {
@@ -129,7 +132,8 @@ TEST(TextLayout, TwipsBecomePixels) {
     EXPECT_EQ(ToPixels(TxtBoxRect), (PixelRect{288, 264, 225, 19}));
     EXPECT_EQ(ToPixels(CmdEnterRect), (PixelRect{524, 264, 49, 21}));
     EXPECT_EQ(GridFor(7, 5), (TextGrid{1, 1}));
-    EXPECT_EQ(GridFor(277, 13), (TextGrid{34, 1}));
+    EXPECT_EQ(GridFor(277, 12), (TextGrid{34, 1}));
+    EXPECT_EQ(GridFor(277, 13), (TextGrid{34, 2}));
 }
 
 TEST(TextLayout, DecodesTheScreenCharacters) {
@@ -177,7 +181,7 @@ TEST(TextLayout, LongCaptionsWrapOverTheirHeight) {
     const LabelDesign& note = TextScreenDesign()[9];
     const PixelRect r = ToPixels(note.rect);
     const TextGrid grid = GridFor(r.width, r.height);
-    EXPECT_EQ(grid, (TextGrid{69, 3}));
+    EXPECT_EQ(grid, (TextGrid{69, 4}));  // the fourth only partly inside
     EXPECT_EQ(LayoutCaption(note.caption, grid.columns, grid.rows).size(), 3u);
     // The separator line is one full line of lblPressEnter.
     const PixelRect p = ToPixels(PressEnterDesign().rect);
