@@ -151,8 +151,11 @@ std::string Summary(const Exploration& x) {
 std::string Report(const Exploration& x) {
     std::ostringstream out;
     out << Summary(x) << "\n";
+    std::size_t playing = 0;
+    for (const StateKey& k : x.keys) playing += k.input ? 1 : 0;
     out << "  states: distinct (room, inventory, flags, prompt caption, command box shown) "
-           "reached from New Game\n";
+           "reached from New Game: "
+        << playing << " with the command box shown, " << x.keys.size() - playing << " finished\n";
     out << "  transitions: (state, action) pairs tried; " << x.actions.size()
         << " actions in each playing state (the empty line, " << KnownCommands().size()
         << " known commands, one unknown, New Game), 2 in each finished state "

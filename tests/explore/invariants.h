@@ -554,6 +554,18 @@ inline std::vector<std::string> StepFaults(const Game& before, Step step, std::s
     }
     if (from == 29 && after.InputShown()) fault("still playing after leaving the cave");
     if (from == 28 && after.InputShown() && to != 29) fault("the lion did not act");
+    if (from == 28 && to == 29) {
+        const std::string spear =
+            Lines({"Suddenly, through the darkness, a lion leaps at you!",
+                   "With your spear, you stab him just in time.   My, what did those",
+                   "rulers of long ago keep in their castles anyway?!"});
+        const std::string sword = Lines(
+            {"You slice with your sharp sword and defend yourself well. You kill", "the lion."});
+        if (after.frmMain.lblText[12].Caption != (Carried(before, 2) ? spear : sword)) {
+            fault("the lion fight told wrongly: \"" + Printable(after.frmMain.lblText[12].Caption) +
+                  "\"");
+        }
+    }
     return f;
 }
 
