@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the game fuzzer: ./fuzz/run.sh <build-dir> <seconds>
-# Seeds come from fuzz/corpus (never written to); new finds go to <build-dir>/fuzz/corpus,
-# crashes to <build-dir>/fuzz/artifacts. Exits non-zero when the fuzzer finds a fault.
+# Seeds come from fuzz/corpus (never written to); new finds go to <build-dir>/fuzz-run/corpus,
+# crashes to <build-dir>/fuzz-run/artifacts. Exits non-zero when the fuzzer finds a fault.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
@@ -17,11 +17,11 @@ if [ ! -x "$bin" ]; then
     exit 2
 fi
 
-work=$build/fuzz
+work=$build/fuzz-run
 mkdir -p "$work/corpus" "$work/artifacts"
 VAULTMOOR_FUZZ_DICT=$work/commands.dict "$bin"
 
-# FUZZ_JOBS=n runs n processes side by side (their logs: <build-dir>/fuzz/fuzz-*.log).
+# FUZZ_JOBS=n runs n processes side by side (their logs: <build-dir>/fuzz-run/fuzz-*.log).
 jobs=${FUZZ_JOBS:-1}
 parallel=()
 if [ "$jobs" -gt 1 ]; then parallel=(-jobs="$jobs" -workers="$jobs"); fi
