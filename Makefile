@@ -30,6 +30,7 @@ test: test-default test-asan test-fuzz
 
 test-default: build
 	ctest --preset default
+	@grep -h '^explored:' build/tests/explore/explore-report.txt
 
 test-asan: deps
 	cmake --preset asan

@@ -184,7 +184,7 @@ inline Exploration Explore() {
             report(state, "New Game", StepFaults(here, Step::NewGame, "", false, fresh));
             edges.push_back({static_cast<int>(x.actions.size()) - 1,
                              visit(fresh, state, static_cast<int>(x.actions.size()) - 1)});
-            x.transitions += 2;
+            // Not counted as transitions: only states with the command box take commands.
             x.nodes[s].edges = std::move(edges);
             continue;
         }
