@@ -1,5 +1,8 @@
 #include "screen.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace vaultmoor {
 
 namespace {
@@ -119,6 +122,27 @@ std::string ShownText(std::string_view caption) {
             continue;
         }
         out += caption[i];
+    }
+    return out;
+}
+
+std::string ScreenText(const MainWindow& w) {
+    std::vector<std::pair<const LabelDesign*, const Label*>> shown;
+    for (std::size_t i = 0; i < w.lblText.size(); ++i)
+        if (w.lblText[i].Visible) shown.emplace_back(&TextScreenDesign()[i], &w.lblText[i]);
+    std::stable_sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first->rect.top, a.first->rect.left) <
+               std::pair(b.first->rect.top, b.first->rect.left);
+    });
+    if (w.lblPressEnter.Visible) shown.emplace_back(&PressEnterDesign(), &w.lblPressEnter);
+
+    std::string out;
+    for (const auto& [design, label] : shown) {
+        if (label->Caption.empty()) continue;
+        std::string text = ShownText(label->Caption);
+        std::replace(text.begin(), text.end(), CR, '\n');
+        out += text;
+        out += '\n';
     }
     return out;
 }

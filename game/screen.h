@@ -101,4 +101,9 @@ MainWindow DesignWindow();
 // and is not drawn.
 std::string ShownText(std::string_view caption);
 
+// Everything the screen shows, as a player reads it: the visible labels from top to bottom
+// (left to right on one line), the prompt last; line feeds between lines. For a terminal
+// or a screen reader.
+std::string ScreenText(const MainWindow& w);
+
 }  // namespace vaultmoor

@@ -44,20 +44,9 @@ void PrintJson(const json& j) {
     std::cout << j.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
 }
 
-// The screen as a player reads it, top to bottom; carriage returns become line breaks.
+// The screen as a player reads it, then the command box or how to go on.
 void PrintScreen(const Game& g) {
-    const auto print = [](std::string_view caption) {
-        std::string text = vaultmoor::ShownText(caption);
-        for (char& c : text)
-            if (c == vaultmoor::CR) c = '\n';
-        if (!text.empty()) std::cout << text << '\n';
-    };
-    const auto& labels = g.frmMain.lblText;
-    // Messages above the description, then the fixed texts, as the window stacks them.
-    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 13, 17, 14, 15, 18, 19, 16, 11, 9})
-        if (labels[static_cast<std::size_t>(i)].Visible)
-            print(labels[static_cast<std::size_t>(i)].Caption);
-    if (g.frmMain.lblPressEnter.Visible) print(g.frmMain.lblPressEnter.Caption);
+    std::cout << vaultmoor::ScreenText(g.frmMain);
     if (g.InputShown())
         std::cout << "> " << std::flush;
     else

@@ -43,10 +43,12 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     const QSize client(TwipsToPixels(MainWidthTwips), TwipsToPixels(MainHeightTwips));
     screen_ = new TextPanel(client, this);
     screen_->setObjectName(QStringLiteral("TextScreen"));
+    screen_->setAccessibleName(QStringLiteral("Game screen"));
     setCentralWidget(screen_);
 
     txtBox_ = new QLineEdit(screen_);
     txtBox_->setObjectName(QStringLiteral("txtBox"));
+    txtBox_->setAccessibleName(QStringLiteral("Command"));
     txtBox_->setGeometry(ToQRect(TxtBoxRect));
     txtBox_->setFont(ScreenFont::Get().WidgetFont());
     QPalette pal = txtBox_->palette();
@@ -124,6 +126,8 @@ void FrmMain::Refresh() {
     }
     labels.push_back(FromModel(PressEnterDesign(), m.lblPressEnter));
     screen_->SetLabels(std::move(labels));
+    // The painted text, for screen readers.
+    screen_->setAccessibleDescription(Q(ScreenText(m)));
 
     const QString text = Q(m.txtBox.Text);
     if (txtBox_->text() != text) txtBox_->setText(text);

@@ -17,6 +17,15 @@ std::vector<int> VisibleLabels(const MainWindow& m) {
     return shown;
 }
 
+TEST_F(WindowTest, ScreenReadersGetTheTextOfTheScreen) {
+    EXPECT_TRUE(window->Screen()->accessibleDescription().contains(QStringLiteral("SCENARIOS:")));
+    NewGameInCell();
+    Play(QStringLiteral("yell"));
+    EXPECT_EQ(window->Screen()->accessibleDescription(),
+              QStringLiteral("A guard comes in, to see what all the racket is about.\n>>>>\n"));
+    EXPECT_EQ(window->TxtBox()->accessibleName(), QStringLiteral("Command"));
+}
+
 TEST_F(WindowTest, ADeathThenEnterShowsOnlyTheEndLabel) {
     NewGameInCell();
     Play(QStringLiteral("push floor"));
