@@ -461,18 +461,18 @@ void AnswerKeepEating(Game& g, std::string_view command) {
     g.lblText(15).Visible = true;
 }
 
-TurnEnd AnswerGoldMine(Game& g, std::string_view command) {
+void AnswerGoldMine(Game& g, std::string_view command) {
     if (command == "n") {
         g.ShowText("You travel safely back to the other room.");
         g.DescribeRoom();
         g.lblPressEnter().Caption = SeparatorLine;
-        return TurnEnd::Stop;
+        return;
     }
     Write(g, kPoisonedDarts);
-    return Die(g);
+    Die(g);
 }
 
-TurnEnd AnswerGuard(Game& g, std::string_view command) {
+void AnswerGuard(Game& g, std::string_view command) {
     if (command == "kick guard" || command == "hit guard") {
         g.ShowText("He leans over, gasping. You run out the door and shut&&lock it.");
         g.CurrentRoom = 3;
@@ -483,7 +483,6 @@ TurnEnd AnswerGuard(Game& g, std::string_view command) {
     }
     g.DescribeRoom();
     g.lblPressEnter().Caption = SeparatorLine;
-    return TurnEnd::Stop;
 }
 
 const std::vector<std::string_view>& AnswerCommands() {
@@ -514,7 +513,7 @@ TurnEnd LionEvent(Game& g) {
     return TurnEnd::Stop;
 }
 
-TurnEnd CaveEscape(Game& g) {
+void CaveEscape(Game& g) {
     if (g.GameFlags(1) == 1) {
         Write(g, {"As you run out of the castle, you start to turn around, but an explosion",
                   "knocks you to the ground.   You look up.   The castle is flying into",
@@ -526,7 +525,6 @@ TurnEnd CaveEscape(Game& g) {
     g.AppendLine("HINT: (In one of them, you never go outside your cell)");
     g.lblText(11).Visible = false;
     HideInput(g);
-    return TurnEnd::Stop;
 }
 
 void PushFloorEnding(Game& g) {

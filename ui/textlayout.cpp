@@ -109,23 +109,14 @@ void WrapParagraph(std::u32string_view text, std::size_t columns, std::size_t ro
             lines.emplace_back(rest);
             return;
         }
-        std::size_t end;   // the line is rest[0, end)
-        std::size_t next;  // where the following line starts
-        if (rest[columns] == Blank) {
-            end = columns;
-            next = columns;
-        } else {
+        // Wrap at the last blank within the line; a word longer than the line is broken.
+        std::size_t end = columns;
+        if (rest[columns] != Blank) {
             const std::size_t blank = rest.substr(0, columns).find_last_of(Blank);
-            if (blank == std::u32string_view::npos) {
-                end = columns;  // a word longer than the line: break it
-                next = columns;
-            } else {
-                end = blank;
-                next = blank;
-            }
+            if (blank != std::u32string_view::npos) end = blank;
         }
         lines.emplace_back(TrimBlanksRight(rest.substr(0, end)));
-        pos += next;
+        pos += end;
         while (pos < text.size() && text[pos] == Blank) ++pos;
     } while (pos < text.size());
 }
