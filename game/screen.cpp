@@ -1,6 +1,7 @@
 #include "screen.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace vaultmoor {
@@ -126,23 +127,67 @@ std::string ShownText(std::string_view caption) {
     return out;
 }
 
-std::string ScreenText(const MainWindow& w) {
-    std::vector<std::pair<const LabelDesign*, const Label*>> shown;
-    for (std::size_t i = 0; i < w.lblText.size(); ++i)
-        if (w.lblText[i].Visible) shown.emplace_back(&TextScreenDesign()[i], &w.lblText[i]);
-    std::stable_sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.first->rect.top, a.first->rect.left) <
-               std::pair(b.first->rect.top, b.first->rect.left);
-    });
-    if (w.lblPressEnter.Visible) shown.emplace_back(&PressEnterDesign(), &w.lblPressEnter);
+namespace {
 
+// The shown labels in reading order: top to bottom, left to right on one line, the prompt
+// last. Each with its index (-1 for the prompt).
+std::vector<std::pair<int, const LabelDesign*>> ReadingOrder(const MainWindow& w) {
+    std::vector<std::pair<int, const LabelDesign*>> order;
+    for (std::size_t i = 0; i < w.lblText.size(); ++i)
+        order.emplace_back(static_cast<int>(i), &TextScreenDesign()[i]);
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second->rect.top, a.second->rect.left) <
+               std::pair(b.second->rect.top, b.second->rect.left);
+    });
+    order.emplace_back(-1, &PressEnterDesign());
+    return order;
+}
+
+const Label& LabelAt(const MainWindow& w, int index) {
+    return index < 0 ? w.lblPressEnter : w.lblText.at(static_cast<std::size_t>(index));
+}
+
+void AddLines(std::string& out, std::string_view caption) {
+    std::string text = ShownText(caption);
+    std::replace(text.begin(), text.end(), CR, '\n');
+    out += text;
+    out += '\n';
+}
+
+// The title's banners of ">" and "<" and the ruled line: drawn, not read. Any prompt but
+// the ruled line is read, ">>>>" too: it asks for an answer.
+bool Decoration(int index, std::string_view caption) {
+    if (index < 0) return caption == SeparatorLine;
+    return std::none_of(caption.begin(), caption.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+std::string Spoken(int index, std::string_view caption) {
+    return index == EndLabelIndex ? std::string(EndLabelSpoken) : std::string(caption);
+}
+
+}  // namespace
+
+std::string ScreenText(const MainWindow& w, Voice voice) {
     std::string out;
-    for (const auto& [design, label] : shown) {
-        if (label->Caption.empty()) continue;
-        std::string text = ShownText(label->Caption);
-        std::replace(text.begin(), text.end(), CR, '\n');
-        out += text;
-        out += '\n';
+    for (const auto& [index, design] : ReadingOrder(w)) {
+        const Label& label = LabelAt(w, index);
+        if (!label.Visible || label.Caption.empty()) continue;
+        if (voice == Voice::Speech && Decoration(index, label.Caption)) continue;
+        AddLines(out, voice == Voice::Speech ? Spoken(index, label.Caption) : label.Caption);
+    }
+    return out;
+}
+
+std::string ScreenNews(const MainWindow& before, const MainWindow& after) {
+    std::string out;
+    for (const auto& [index, design] : ReadingOrder(after)) {
+        const Label& was = LabelAt(before, index);
+        const Label& now = LabelAt(after, index);
+        if (!now.Visible || now.Caption.empty() || Decoration(index, now.Caption)) continue;
+        // The reply is news every turn, even the same "What?" twice.
+        if (index != ReplyIndex && was == now) continue;
+        AddLines(out, Spoken(index, now.Caption));
     }
     return out;
 }
