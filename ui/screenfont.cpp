@@ -1,8 +1,8 @@
 #include "screenfont.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QResource>
 #include <QString>
 #include <vector>
 
@@ -23,10 +23,13 @@ std::u32string Preloaded() {
     return s;
 }
 
+// The font is stored uncompressed in the program and used where it lies, not copied.
 QByteArray LoadFontData() {
-    QFile f(QStringLiteral(":/fonts/8x13.pcf"));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("vaultmoor: the screen font is missing");
-    return f.readAll();
+    const QResource r(QStringLiteral(":/fonts/8x13.pcf"));
+    if (!r.isValid()) qFatal("vaultmoor: the screen font is missing");
+    if (r.compressionAlgorithm() != QResource::NoCompression) return r.uncompressedData();
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(r.data()),
+                                   static_cast<qsizetype>(r.size()));
 }
 
 }  // namespace
