@@ -1,14 +1,21 @@
 # make run   installs what is missing, builds, starts the game
 # make test  installs what is missing, builds, runs every test
 # make fuzz  runs the fuzzer for FUZZ_SECONDS (default 600)
+# make install [PREFIX=/usr/local] [DESTDIR=...]   installs the game
+# make package  builds the .deb and checks it with lintian
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
+# Installing and packaging: icons, validators, man page lint, .deb checks, the window test
+PACKAGES += librsvg2-bin desktop-file-utils appstream mandoc dpkg-dev lintian jq xvfb xdotool \
+            qt6-qpa-plugins \
+            imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
+PREFIX ?= /usr/local
 CI_FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean
+.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -49,6 +56,15 @@ fuzz: deps
 
 bench: build
 	./build/bin/vaultmoor-bench
+	./build/bin/vaultmoor-window-bench
+	./build/bin/vaultmoor-startup-bench
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+
+package: build
+	cmake --build --preset default --target package
+	lintian --fail-on error build/vaultmoor_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
