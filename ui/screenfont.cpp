@@ -40,17 +40,17 @@ const ScreenFont& ScreenFont::Get() {
 }
 
 ScreenFont::ScreenFont() {
-    const QByteArray data = LoadFontData();
-    raw_.loadFromData(data, CellHeight, QFont::PreferNoHinting);
-    if (!raw_.isValid()) qFatal("vaultmoor: the screen font cannot be read");
-
-    const int id = QFontDatabase::addApplicationFontFromData(data);
+    const int id = QFontDatabase::addApplicationFontFromData(LoadFontData());
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    widgetFont_ = QFont(families.value(0, raw_.familyName()));
+    if (families.isEmpty()) qFatal("vaultmoor: the screen font cannot be read");
+    widgetFont_ = QFont(families.first());
     widgetFont_.setPixelSize(CellHeight);
     widgetFont_.setFixedPitch(true);
     widgetFont_.setStyleHint(QFont::TypeWriter);
     widgetFont_.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferBitmap));
+    // The glyphs of the atlas come from the same loaded font as the command box's.
+    raw_ = QRawFont::fromFont(widgetFont_);
+    if (!raw_.isValid()) qFatal("vaultmoor: the screen font cannot be read");
 
     for (char32_t c : Preloaded()) Slot(c);
 }
