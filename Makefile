@@ -8,8 +8,9 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-d
             libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
 # Installing and packaging: icons, validators, man page lint, .deb checks, the window test
 PACKAGES += librsvg2-bin desktop-file-utils appstream mandoc dpkg-dev lintian jq xvfb xdotool \
-            qt6-qpa-plugins \
-            imagemagick
+            qt6-qpa-plugins imagemagick
+# The screen font, cut down at build time to the glyphs the game can show
+PACKAGES += pcf2bdf xfonts-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
