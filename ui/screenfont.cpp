@@ -14,6 +14,9 @@ namespace {
 
 constexpr int AtlasColumns = 32;
 constexpr char32_t Replacement = U'\uFFFD';
+// The built-in font holds its replacement glyph at U+0080, which keeps the font's code table
+// small (subset-font.sh).
+constexpr char32_t ReplacementCode = U'\u0080';
 
 // The characters every screen of the game uses, placed in the atlas up front.
 std::u32string Preloaded() {
@@ -56,6 +59,7 @@ ScreenFont::ScreenFont() {
 }
 
 bool ScreenFont::HasGlyph(char32_t cp) const {
+    if (cp == Replacement) cp = ReplacementCode;
     return cp >= 0x20 && raw_.supportsCharacter(static_cast<uint>(cp));
 }
 
@@ -65,7 +69,7 @@ QRect ScreenFont::SlotRect(int slot) const {
 }
 
 int ScreenFont::Slot(char32_t cp) const {
-    if (!HasGlyph(cp)) cp = HasGlyph(Replacement) ? Replacement : U'?';
+    if (cp == Replacement || !HasGlyph(cp)) cp = ReplacementCode;
     if (auto it = slots_.constFind(cp); it != slots_.constEnd()) return *it;
 
     const int slot = static_cast<int>(slots_.size());
