@@ -149,9 +149,10 @@ for (const item of document.querySelectorAll('[data-act], [data-dialog]')) {
 document.addEventListener('click', (e) => e.target.closest('.menu') || closeMenus());
 
 document.addEventListener('keydown', (e) => {
+  const letter = e.code.startsWith('Key') ? e.code.slice(3).toLowerCase() : '';
+  if (dialog.open && e.altKey && letter === 'c') dialog.close();
   if (!game.running() || dialog.open) return;
   const open = menus.find((m) => !m.lastElementChild.hidden);
-  const letter = e.code.startsWith('Key') ? e.code.slice(3).toLowerCase() : '';
   if (open && !e.altKey) {
     const items = [...open.querySelectorAll('[role=menu] button')];
     const at = items.indexOf(document.activeElement);

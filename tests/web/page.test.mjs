@@ -23,12 +23,12 @@ const expected = execFileSync(path.join(root, 'build/bin/vaultmoor-transcript'),
   return model;
 });
 
-// Pixels of the page's screen canvas that differ from a PNG file, or -1 for another size.
-function differingPixels(page, file) {
-  return page.evaluate(async (png) => {
+// Pixels of a canvas of the page that differ from a PNG file, or -1 for another size.
+function differingPixels(page, file, id = 'canvas') {
+  return page.evaluate(async (png, id) => {
     const blob = await (await fetch(`data:image/png;base64,${png}`)).blob();
     const image = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
-    const canvas = document.getElementById('canvas');
+    const canvas = document.getElementById(id);
     if (canvas.width !== image.width || canvas.height !== image.height) return -1;
     const want = new OffscreenCanvas(image.width, image.height).getContext('2d');
     want.drawImage(image, 0, 0);
@@ -37,7 +37,7 @@ function differingPixels(page, file) {
     let n = 0;
     for (let i = 0; i < a.length; i += 4) n += a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2];
     return n;
-  }, readFileSync(path.join(root, 'tests/ui/golden', file)).toString('base64'));
+  }, readFileSync(path.join(root, 'tests/ui/golden', file)).toString('base64'), id);
 }
 
 async function alt(page, key) {
@@ -61,6 +61,9 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
     await page.goto(`http://127.0.0.1:${port}/`);
     await page.waitForSelector('body[data-ready]');
     assert.equal(await page.title(), 'Vaultmoor v1.0');
+    await alt(page, 'KeyI');
+    assert.equal(await differingPixels(page, 'instructions.png', 'dialogCanvas'), 0);
+    await alt(page, 'KeyC');
     const spoken = [];
     for (let i = 0; i <= steps.length; i++) {
       if (i > 0 && steps[i - 1] === '!new') {
