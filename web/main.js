@@ -33,6 +33,7 @@ function ink([r, g, b]) {
 function paint(canvas, width, height, labels) {
   canvas.width = width * zoom;
   canvas.height = height * zoom;
+  canvas.style.width = `${(width * zoom) / devicePixelRatio}px`;
   const c = canvas.getContext('2d');
   c.imageSmoothingEnabled = false;
   c.setTransform(zoom, 0, 0, zoom, 0, 0);
@@ -55,9 +56,11 @@ function paint(canvas, width, height, labels) {
   }
 }
 
+// A control at its design place, in CSS pixels.
 function place(el, r) {
-  Object.assign(el.style, { left: `${r.left * zoom}px`, top: `${r.top * zoom}px`,
-    width: `${r.width * zoom}px`, height: `${r.height * zoom}px`, fontSize: `${12 * zoom}px` });
+  const px = (n) => `${(n * zoom) / devicePixelRatio}px`;
+  Object.assign(el.style, { left: px(r.left), top: px(r.top), width: px(r.width),
+    height: px(r.height), fontSize: px(12) });
 }
 
 function refresh() {
@@ -75,10 +78,12 @@ function say(text) {
   $('news').textContent = text;
 }
 
-// The largest whole-number zoom at which the screen fits the browser window.
+// The largest whole-number zoom at which the screen fits the browser window; counted in
+// device pixels, so that every screen pixel is a whole square of them.
 function fit() {
-  const room = innerHeight - $('menubar').offsetHeight;
-  zoom = Math.max(1, Math.floor(Math.min(innerWidth / design.width, room / design.height)));
+  const room = (innerHeight - $('menubar').offsetHeight) * devicePixelRatio;
+  zoom = Math.max(1, Math.floor(Math.min(innerWidth * devicePixelRatio / design.width,
+    room / design.height)));
   place(box, design.txtBox);
   place(enterButton, design.cmdEnter);
   if (game.running()) refresh();
