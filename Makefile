@@ -34,7 +34,7 @@ build: deps
 run: build
 	./build/bin/vaultmoor
 
-test: test-default test-asan test-fuzz
+test: test-default test-asan test-fuzz test-web
 
 test-default: build
 	ctest --preset default
@@ -71,4 +71,26 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-web
+
+# The web page (web/): emscripten builds it, Chromium and Node play it in tests/web.
+PACKAGES += emscripten chromium nodejs python3
+WEB_PORT ?= 8000
+.PHONY: web run-web test-web
+
+web: deps
+	cmake --preset default
+	cmake --build --preset default --target vaultmoor-fontatlas vaultmoor-transcript
+	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web
+	./build/bin/vaultmoor-fontatlas build-web/site/font.png
+
+run-web: web
+	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
+	cd build-web/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+test-web: web
+	@command -v npm >/dev/null || { $(SUDO) apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node --test tests/web/
