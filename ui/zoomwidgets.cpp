@@ -1,6 +1,6 @@
 #include "zoomwidgets.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -53,20 +53,22 @@ int Units(const QString& s, int points) {
 class ZoomKeys : public QObject {
   public:
     ZoomKeys(QWidget* window, std::function<void(int)> change)
-        : QObject(window), change_(std::move(change)) {
+        : QObject(window), window_(window), change_(std::move(change)) {
         const std::pair<const char*, int> keys[] = {
             {"Ctrl++", 1}, {"Ctrl+=", 1}, {"Ctrl+-", -1}, {"Ctrl+0", 0}};
         for (const auto& [sequence, step] : keys) {
             auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(sequence)), window);
             connect(shortcut, &QShortcut::activated, this, [this, step = step] { change_(step); });
         }
-        window->installEventFilter(this);
+        // The wheel over any control of the window, before the control sees it.
+        qApp->installEventFilter(this);
     }
 
   protected:
     // Ctrl+wheel: one step per notch, however finely the wheel reports.
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Wheel) return false;
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || !receiver->isWidgetType()) return false;
+        if (static_cast<QWidget*>(receiver)->window() != window_) return false;
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
         turned_ += wheel->angleDelta().y();
@@ -76,6 +78,7 @@ class ZoomKeys : public QObject {
     }
 
   private:
+    QWidget* window_;
     std::function<void(int)> change_;
     int turned_ = 0;
 };
