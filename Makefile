@@ -4,6 +4,8 @@
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
+# Line editing and history for vaultmoor-transcript in a terminal.
+PACKAGES += libedit-dev pkg-config
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 CI_FUZZ_SECONDS ?= 60
