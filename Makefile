@@ -11,6 +11,8 @@ PACKAGES += librsvg2-bin desktop-file-utils appstream mandoc dpkg-dev lintian jq
             qt6-qpa-plugins imagemagick
 # The screen font, cut down at build time to the glyphs the game can show
 PACKAGES += pcf2bdf xfonts-utils
+# Line editing and history for vaultmoor-transcript in a terminal.
+PACKAGES += libedit-dev pkg-config
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local

@@ -4,7 +4,13 @@
 // is typed into the command box and the Enter button is pressed.
 //   --json  prints the whole screen model and game state as one JSON object per line,
 //           first at program start, then after each action.
-//   (none)  prints what a player would see after each action, for play in a terminal.
+//   (none)  prints what a player would see after each action, for play in a terminal;
+//           typed at a terminal, lines can be edited and Up and Down walk the commands
+//           entered, as in the window's command box.
+#include <editline/readline.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -44,13 +50,38 @@ void PrintJson(const json& j) {
     std::cout << j.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
 }
 
-// The screen as a player reads it, then the command box or how to go on.
-void PrintScreen(const Game& g) {
+constexpr const char* Prompt = "> ";
+
+// The screen as a player reads it, then the command box (unless line editing shows the
+// prompt) or how to go on.
+void PrintScreen(const Game& g, bool prompt) {
     std::cout << vaultmoor::ScreenText(g.frmMain);
-    if (g.InputShown())
-        std::cout << "> " << std::flush;
-    else
-        std::cout << "(File > New Game: type !new)\n" << std::flush;
+    if (!g.InputShown())
+        std::cout << "(File > New Game: type !new)\n";
+    else if (prompt)
+        std::cout << Prompt;
+    std::cout << std::flush;
+}
+
+std::optional<std::string> ReadLine() {
+    std::string line;
+    if (!std::getline(std::cin, line)) return std::nullopt;
+    return line;
+}
+
+// A line typed at a terminal, with line editing. The history keeps what the command box
+// keeps: no empty lines, no repeat of the newest, the last 100.
+std::optional<std::string> ReadTypedLine(const Game& g) {
+    char* typed = readline(g.InputShown() ? Prompt : "");
+    if (typed == nullptr) return std::nullopt;
+    std::string line(typed);
+    std::free(typed);
+    static std::string newest;
+    if (!line.empty() && line != newest) {
+        add_history(line.c_str());
+        newest = line;
+    }
+    return line;
 }
 
 }  // namespace
@@ -67,15 +98,17 @@ int main(int argc, char** argv) {
         }
     }
     std::ios::sync_with_stdio(false);
+    const bool terminal = !asJson && isatty(STDIN_FILENO) != 0;
+    if (terminal) stifle_history(100);
 
     Game game;
     if (asJson)
         PrintJson(Snapshot(game, std::nullopt, true));
     else
-        PrintScreen(game);
+        PrintScreen(game, !terminal);
 
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    while (const std::optional<std::string> read = terminal ? ReadTypedLine(game) : ReadLine()) {
+        std::string line = *read;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         bool accepted = true;
         if (line == "!new")
@@ -85,7 +118,7 @@ int main(int argc, char** argv) {
         if (asJson)
             PrintJson(Snapshot(game, line, accepted));
         else
-            PrintScreen(game);
+            PrintScreen(game, !terminal);
     }
     if (!asJson) std::cout << '\n';
     return 0;

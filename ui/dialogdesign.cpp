@@ -105,7 +105,9 @@ std::array<DialogDesign, DialogCount> MakeDesigns() {
               "it plays the way it always did: the same commands, the same ways to die and the "
               "same three ways out. Only the castle is here; the fort and the sphinx are still "
               "to come. The screen now uses a plain 8 by 13 bitmap font, which has the same "
-              "box and Greek letters as the old one.",
+              "box and Greek letters as the old one.\r\r"
+              "Ctrl++ or Ctrl+= zooms in, Ctrl+- out, Ctrl+0 back to the size it opened at, "
+              "Ctrl+wheel too. Up and Down in the command box bring back the commands typed.",
               LightGrey,
               {240, 240, 5475, 2535},
               A::Left},

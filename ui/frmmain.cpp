@@ -3,16 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 #include "infodialog.h"
 #include "screenfont.h"
 #include "textpanel.h"
+#include "zoom.h"
 
 namespace vaultmoor {
 
@@ -46,10 +49,10 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     screen_->setAccessibleName(QStringLiteral("Game screen"));
     setCentralWidget(screen_);
 
-    txtBox_ = new QLineEdit(screen_);
+    txtBox_ = new CommandBox(screen_);
     txtBox_->setObjectName(QStringLiteral("txtBox"));
     txtBox_->setAccessibleName(QStringLiteral("Command"));
-    txtBox_->setGeometry(ToQRect(TxtBoxRect));
+    txtBox_->SetBaseGeometry(ToQRect(TxtBoxRect));
     txtBox_->setFont(ScreenFont::Get().WidgetFont());
     QPalette pal = txtBox_->palette();
     const QColor grey(LightGrey.r, LightGrey.g, LightGrey.b);
@@ -59,9 +62,9 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     pal.setColor(QPalette::WindowText, grey);
     txtBox_->setPalette(pal);
 
-    cmdEnter_ = new QPushButton(Q(CmdEnterCaption), screen_);
+    cmdEnter_ = new ZoomButton(Q(CmdEnterCaption), screen_);
     cmdEnter_->setObjectName(QStringLiteral("cmdEnter"));
-    cmdEnter_->setGeometry(ToQRect(CmdEnterRect));
+    cmdEnter_->SetBaseGeometry(ToQRect(CmdEnterRect));
     cmdEnter_->setDefault(true);
     setTabOrder(txtBox_, cmdEnter_);
 
@@ -71,6 +74,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
 
     BuildMenus();
     Refresh();
+    SetUpZoom();
 
     // Fixed size: the menu bar above the client area, nothing to resize or maximize.
     adjustSize();
@@ -152,6 +156,7 @@ void FrmMain::mnuNewGame_Click() {
 
 void FrmMain::cmdEnter_Click() {
     if (!game_.InputShown()) return;
+    txtBox_->AddToHistory();
     TakeCommandFromBox();
     game_.cmdEnter_Click();
     Refresh();
@@ -177,11 +182,62 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 void FrmMain::ShowDialog(DialogId id) {
     auto& dialog = dialogs_.at(static_cast<std::size_t>(id));
-    if (!dialog) dialog = std::make_unique<InfoDialog>(id);
+    if (!dialog) {
+        dialog = std::make_unique<InfoDialog>(id);
+        AttachZoomKeys(dialog.get(), [this](int step) { ZoomBy(step); });
+    }
+    dialog->SetZoom(zoom_);
     dialog->exec();
     // The dialog has no owner: take the focus back, so the player can type at once.
     activateWindow();
     FocusCommandBox();
+}
+
+void FrmMain::SetUpZoom() {
+    const QSize unit = screen_->size();
+    const QRect room = screen()->availableGeometry();
+    openingZoom_ =
+        vaultmoor::OpeningZoom({unit.width(), unit.height()}, {0, menuBar()->sizeHint().height()},
+                               {room.width(), room.height()});
+    zoom_ = 1;
+    SetZoom(openingZoom_);
+    AttachZoomKeys(this, [this](int step) { ZoomBy(step); });
+}
+
+int FrmMain::LargestZoom() const {
+    const QSize unit = screen_->size() / zoom_;
+    const QRect room = screen()->availableGeometry();
+    // The frame is known once the window is shown.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return vaultmoor::LargestZoom({unit.width(), unit.height()},
+                                  {frame.width(), frame.height() + menuBar()->sizeHint().height()},
+                                  {room.width(), room.height()});
+}
+
+void FrmMain::SetZoom(int zoom) {
+    zoom = std::clamp(zoom, 1, LargestZoom());
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    screen_->SetZoom(zoom);
+    txtBox_->SetZoom(zoom);
+    cmdEnter_->SetZoom(zoom);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->invalidate();
+    ResizeKeepingCentre(this, sizeHint());
+    for (auto& dialog : dialogs_) {
+        if (dialog) dialog->SetZoom(zoom);
+    }
+    if (rememberZoom_) StoreZoom(zoom);
+}
+
+void FrmMain::ZoomBy(int step) {
+    SetZoom(step == 0 ? openingZoom_ : zoom_ + step);
+}
+
+void FrmMain::UseStoredZoom() {
+    SetZoom(RestoredZoom(ReadStoredZoom(), openingZoom_, LargestZoom()));
+    rememberZoom_ = true;
 }
 
 void FrmMain::mnuInstructions_Click() {

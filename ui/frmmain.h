@@ -8,6 +8,7 @@
 
 #include "dialogdesign.h"
 #include "game.h"
+#include "zoomwidgets.h"
 
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,16 @@ class FrmMain : public QMainWindow {
     // Repaints the window from the game's model of it.
     void Refresh();
 
+  public:
+    // The zoom: every pixel of the client area and the dialogs becomes an n x n block.
+    int Zoom() const { return zoom_; }
+    int OpeningZoom() const { return openingZoom_; }
+    int LargestZoom() const;  // the largest the screen has room for
+    // Sets the zoom (kept between 1 and the largest); the window keeps its centre.
+    void SetZoom(int zoom);
+    // Takes up the zoom remembered from the last run, and remembers it from now on.
+    void UseStoredZoom();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -52,13 +63,18 @@ class FrmMain : public QMainWindow {
     void FocusCommandBox();
     // The model's txtBox.Text is what the player has typed so far.
     void TakeCommandFromBox();
+    void SetUpZoom();
+    void ZoomBy(int step);  // +1, -1, or 0 for the opening zoom
 
     Game game_;
     TextPanel* screen_;
-    QLineEdit* txtBox_;
-    QPushButton* cmdEnter_;
+    CommandBox* txtBox_;
+    ZoomButton* cmdEnter_;
     std::array<std::unique_ptr<InfoDialog>, DialogCount> dialogs_;
     bool exiting_ = false;
+    int zoom_ = 1;
+    int openingZoom_ = 1;
+    bool rememberZoom_ = false;
 };
 
 }  // namespace vaultmoor

@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "textpanel.h"
+#include "zoomwidgets.h"
 
 namespace vaultmoor {
 
@@ -25,6 +26,7 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     const QSize client(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
+    client_ = client;
     setFixedSize(client);
 
     panel_ = new TextPanel(client, this);
@@ -35,9 +37,9 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
     }
     panel_->SetLabels(std::move(labels));
 
-    cmdClose_ = new QPushButton(QString::fromUtf8(CloseCaption.data(), CloseCaption.size()), this);
+    cmdClose_ = new ZoomButton(QString::fromUtf8(CloseCaption.data(), CloseCaption.size()), this);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose_->setGeometry(
+    cmdClose_->SetBaseGeometry(
         ToQRect(ToPixels(TwipRect{d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
     cmdClose_->setDefault(true);
     connect(cmdClose_, &QPushButton::clicked, this, &InfoDialog::cmdClose_Click);
@@ -47,6 +49,16 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
                                         screen->availableGeometry()));
     }
+}
+
+QPushButton* InfoDialog::CloseButton() const {
+    return cmdClose_;
+}
+
+void InfoDialog::SetZoom(int zoom) {
+    panel_->SetZoom(zoom);
+    cmdClose_->SetZoom(zoom);
+    ResizeKeepingCentre(this, client_ * zoom);
 }
 
 void InfoDialog::cmdClose_Click() {

@@ -11,6 +11,7 @@ class QPushButton;
 namespace vaultmoor {
 
 class TextPanel;
+class ZoomButton;
 
 class InfoDialog : public QDialog {
     Q_OBJECT
@@ -19,7 +20,10 @@ class InfoDialog : public QDialog {
 
     DialogId Id() const { return id_; }
     TextPanel* Panel() const { return panel_; }
-    QPushButton* CloseButton() const { return cmdClose_; }
+    QPushButton* CloseButton() const;
+
+    // Every pixel of the window's face becomes a zoom x zoom block; its centre stays.
+    void SetZoom(int zoom);
 
   public slots:
     void cmdClose_Click();
@@ -27,7 +31,8 @@ class InfoDialog : public QDialog {
   private:
     DialogId id_;
     TextPanel* panel_;
-    QPushButton* cmdClose_;
+    ZoomButton* cmdClose_;
+    QSize client_;  // at zoom 1
 };
 
 }  // namespace vaultmoor

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     vaultmoor::FrmMain window;
+    window.UseStoredZoom();
     window.show();
     return QApplication::exec();
 }

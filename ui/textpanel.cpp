@@ -27,10 +27,16 @@ void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels) {
     }
 }
 
-TextPanel::TextPanel(QSize size, QWidget* parent) : QWidget(parent) {
+TextPanel::TextPanel(QSize size, QWidget* parent) : QWidget(parent), base_(size) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
+}
+
+void TextPanel::SetZoom(int zoom) {
+    zoom_ = std::max(1, zoom);
+    setFixedSize(base_ * zoom_);
+    update();
 }
 
 void TextPanel::SetLabels(std::vector<ScreenLabel> labels) {
@@ -41,12 +47,13 @@ void TextPanel::SetLabels(std::vector<ScreenLabel> labels) {
 void TextPanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
+    p.scale(zoom_, zoom_);
     PaintLabels(p, labels_);
 }
 
 QImage TextPanel::Render(int zoom) const {
     zoom = std::max(1, zoom);
-    QImage image(size() * zoom, QImage::Format_RGB32);
+    QImage image(base_ * zoom, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -29,6 +29,10 @@ class TextPanel : public QWidget {
     // `size` is the panel's size at zoom 1.
     TextPanel(QSize size, QWidget* parent = nullptr);
 
+    // Every pixel of the panel becomes a zoom x zoom block.
+    void SetZoom(int zoom);
+    int Zoom() const { return zoom_; }
+
     void SetLabels(std::vector<ScreenLabel> labels);
     const std::vector<ScreenLabel>& Labels() const { return labels_; }
 
@@ -41,6 +45,8 @@ class TextPanel : public QWidget {
 
   private:
     std::vector<ScreenLabel> labels_;
+    QSize base_;  // at zoom 1
+    int zoom_ = 1;
 };
 
 }  // namespace vaultmoor

@@ -1,0 +1,51 @@
+// The zoom in the window, on a 3840 x 2160 screen: every pixel blown up, the remembered
+// zoom (in Qt's test settings); and the command history in the box.
+#include <QMenuBar>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "window_fixture.h"
+
+namespace vaultmoor {
+
+QImage Scaled(const QImage& image, int zoom) {
+    return image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+TEST_F(WindowTest, ZoomKeysBlowUpEveryPixelOfTheScreen) {
+    NewGameInCell();
+    Play("get bible");
+    NewGameInCell();
+    QTest::keyClick(Handle(), Qt::Key_Up);  // the history outlives New Game
+    ASSERT_EQ(window->TxtBox()->text(), "get bible");
+    window->SetZoom(1);
+    const QImage one = window->Screen()->grab().toImage();
+    for (int zoom : {2, 3}) {
+        QTest::keyClick(Handle(), zoom == 2 ? Qt::Key_Plus : Qt::Key_Equal, Qt::ControlModifier);
+        EXPECT_EQ(window->size(), one.size() * zoom + QSize(0, window->menuBar()->height()));
+        EXPECT_EQ(window->Screen()->grab().toImage(), Scaled(one, zoom)) << zoom;
+    }
+}
+
+TEST_F(WindowTest, ARememberedZoomIsTakenOnlyWhenTheScreenHasRoomForIt) {
+    QSettings settings(QStringLiteral("Vaultmoor"), QStringLiteral("vaultmoor"));
+    ASSERT_TRUE(settings.fileName().contains("/.qttest/"));  // never the player's own
+    for (const auto& [stored, zoom] : std::vector<std::pair<QVariant, int>>{
+             {2, 2}, {QVariant(), 4}, {"large", 4}, {0, 4}, {7, 4}}) {
+        stored.isNull() ? settings.remove("zoom") : settings.setValue("zoom", stored);
+        window->UseStoredZoom();
+        EXPECT_EQ(window->Zoom(), zoom) << stored.toString().toStdString();
+    }
+    window->SetZoom(3);
+    EXPECT_EQ(settings.value("zoom"), 3);
+}
+
+}  // namespace vaultmoor
+
+int main(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VAULTMOOR_ZOOM_SCREEN);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
