@@ -94,5 +94,5 @@ run-web: web
 test-web: web
 	@command -v npm >/dev/null || { $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
-	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
