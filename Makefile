@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, starts the game
 # make test  installs what is missing, builds, runs every test
 # make fuzz  runs the fuzzer for FUZZ_SECONDS (default 600)
+# make speech plays a short game with the Orca screen reader and prints what it spoke
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
@@ -55,3 +56,10 @@ format:
 
 clean:
 	rm -rf build build-asan build-fuzz
+
+# The screen reader check: Orca on a virtual X server with the accessibility bus.
+SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
+.PHONY: speech
+speech: build
+	$(MAKE) deps PACKAGES="$(SPEECH_PACKAGES)"
+	tools/speech-check.sh build/bin/vaultmoor

@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace vaultmoor {
 
+class Announcer;
 class InfoDialog;
 class TextPanel;
 
@@ -49,7 +50,10 @@ class FrmMain : public QMainWindow {
   private:
     void BuildMenus();
     void ShowDialog(DialogId id);
+    // The command box while it is shown, else the screen: never a hidden control.
     void FocusCommandBox();
+    // Has the screen reader speak what is new since it last spoke.
+    void TellListeners();
     // The model's txtBox.Text is what the player has typed so far.
     void TakeCommandFromBox();
 
@@ -57,6 +61,8 @@ class FrmMain : public QMainWindow {
     TextPanel* screen_;
     QLineEdit* txtBox_;
     QPushButton* cmdEnter_;
+    Announcer* announcer_;
+    MainWindow told_{};  // the screen as the listener last heard it
     std::array<std::unique_ptr<InfoDialog>, DialogCount> dialogs_;
     bool exiting_ = false;
 };
