@@ -150,7 +150,8 @@ void FrmMain::FocusCommandBox() {
 
 void FrmMain::TellListeners() {
     // Without the command box the screen has the focus and is read whole: all of it is news.
-    if (game_.frmMain.txtBox.Visible) announcer_->Say(Q(ScreenNews(told_, game_.frmMain)));
+    const bool box = game_.frmMain.txtBox.Visible;
+    announcer_->Say(box ? Q(ScreenNews(told_, game_.frmMain)) : QString());
     told_ = game_.frmMain;
 }
 

@@ -14,7 +14,7 @@ QAccessibleInterface* Accessible(const QString&, QObject* object) {
         return new QAccessibleWidget(a, QAccessible::Notification);
     // A dialog's face: its name is its text, read when the dialog opens.
     if (auto* panel = dynamic_cast<TextPanel*>(object);
-        panel && panel->parent() && qobject_cast<InfoDialog*>(panel->parent()))
+        panel && qobject_cast<InfoDialog*>(panel->parent()))
         return new QAccessibleWidget(panel, QAccessible::StaticText);
     return nullptr;
 }
