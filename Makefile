@@ -3,6 +3,7 @@
 # make fuzz  runs the fuzzer for FUZZ_SECONDS (default 600)
 # make install [PREFIX=/usr/local] [DESTDIR=...]   installs the game
 # make package  builds the .deb and checks it with lintian
+# make speech plays a short game with the Orca screen reader and prints what it spoke
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
@@ -96,3 +97,10 @@ test-web: web
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
 	npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
+
+# The screen reader check: Orca on a virtual X server with the accessibility bus.
+SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
+.PHONY: speech
+speech: build
+	$(MAKE) deps PACKAGES="$(SPEECH_PACKAGES)"
+	tools/speech-check.sh build/bin/vaultmoor

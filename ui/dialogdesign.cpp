@@ -1,5 +1,10 @@
 #include "dialogdesign.h"
 
+#include <map>
+#include <utility>
+
+#include "textlayout.h"
+
 namespace vaultmoor {
 
 const std::string CommandList =
@@ -116,6 +121,27 @@ std::array<DialogDesign, DialogCount> MakeDesigns() {
 }
 
 }  // namespace
+
+std::string FaceText(const DialogDesign& design) {
+    std::map<std::pair<int, int>, std::string> lines;  // by top, then left, in pixels
+    for (const DialogLabel& label : design.labels) {
+        const PixelRect r = ToPixels(label.rect);
+        const TextGrid grid = GridFor(r.width, r.height);
+        int top = r.top;
+        for (const std::u32string& line : LayoutCaption(label.caption, grid.columns, grid.rows)) {
+            lines[{top, r.left}] = EncodeUtf8(line);
+            top += LinePitch;
+        }
+    }
+    std::string out;
+    int row = -1;
+    for (const auto& [at, text] : lines) {
+        if (!out.empty()) out += at.first == row ? ' ' : '\n';
+        out += text;
+        row = at.first;
+    }
+    return out;
+}
 
 const DialogDesign& DesignOf(DialogId id) {
     static const std::array<DialogDesign, DialogCount> designs = MakeDesigns();

@@ -36,6 +36,10 @@ inline constexpr int CloseHeightTwips = 435;
 
 const DialogDesign& DesignOf(DialogId id);
 
+// A dialog's text as a listener reads it: its lines as drawn, top to bottom, and lines that
+// stand side by side joined into one (each explanation after its command).
+std::string FaceText(const DialogDesign& design);
+
 // The command list of the Instructions window (239 characters).
 extern const std::string CommandList;
 

@@ -14,6 +14,7 @@
 
 #include "infodialog.h"
 #include "screenfont.h"
+#include "speech.h"
 #include "textpanel.h"
 #include "zoom.h"
 
@@ -44,10 +45,12 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
                    Qt::WindowCloseButtonHint);
 
     const QSize client(TwipsToPixels(MainWidthTwips), TwipsToPixels(MainHeightTwips));
+    InstallScreenReaderSupport();
     screen_ = new TextPanel(client, this);
     screen_->setObjectName(QStringLiteral("TextScreen"));
     screen_->setAccessibleName(QStringLiteral("Game screen"));
     setCentralWidget(screen_);
+    announcer_ = new Announcer(screen_);
 
     txtBox_ = new CommandBox(screen_);
     txtBox_->setObjectName(QStringLiteral("txtBox"));
@@ -75,6 +78,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     Refresh();
     SetUpZoom();
+    TellListeners();  // the title screen is read with the screen, which has the focus
 
     // Fixed size: the menu bar above the client area, nothing to resize or maximize.
     adjustSize();
@@ -130,9 +134,10 @@ void FrmMain::Refresh() {
     }
     labels.push_back(FromModel(PressEnterDesign(), m.lblPressEnter));
     screen_->SetLabels(std::move(labels));
-    // The painted text, for screen readers.
-    screen_->setAccessibleDescription(Q(ScreenText(m)));
+    // The painted text, for screen readers to review.
+    screen_->setAccessibleDescription(Q(ScreenText(m, Voice::Speech)));
 
+    if (!m.txtBox.Visible) FocusCommandBox();  // before the box goes, so no hidden control gets it
     const QString text = Q(m.txtBox.Text);
     if (txtBox_->text() != text) txtBox_->setText(text);
     txtBox_->setVisible(m.txtBox.Visible);
@@ -141,7 +146,17 @@ void FrmMain::Refresh() {
 }
 
 void FrmMain::FocusCommandBox() {
-    if (game_.frmMain.txtBox.Visible) txtBox_->setFocus(Qt::OtherFocusReason);
+    if (game_.frmMain.txtBox.Visible)
+        txtBox_->setFocus(Qt::OtherFocusReason);
+    else
+        screen_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmMain::TellListeners() {
+    // Without the command box the screen has the focus and is read whole: all of it is news.
+    const bool box = game_.frmMain.txtBox.Visible;
+    announcer_->Say(box ? Q(ScreenNews(told_, game_.frmMain)) : QString());
+    told_ = game_.frmMain;
 }
 
 void FrmMain::TakeCommandFromBox() {
@@ -152,6 +167,7 @@ void FrmMain::mnuNewGame_Click() {
     TakeCommandFromBox();
     game_.mnuNewGame_Click();
     Refresh();
+    TellListeners();
 }
 
 void FrmMain::cmdEnter_Click() {
@@ -160,6 +176,7 @@ void FrmMain::cmdEnter_Click() {
     TakeCommandFromBox();
     game_.cmdEnter_Click();
     Refresh();
+    TellListeners();
 }
 
 void FrmMain::mnuFileExit_Click() {

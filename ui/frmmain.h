@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace vaultmoor {
 
+class Announcer;
 class InfoDialog;
 class TextPanel;
 
@@ -60,7 +61,10 @@ class FrmMain : public QMainWindow {
   private:
     void BuildMenus();
     void ShowDialog(DialogId id);
+    // The command box while it is shown, else the screen: never a hidden control.
     void FocusCommandBox();
+    // Has the screen reader speak what is new since it last spoke.
+    void TellListeners();
     // The model's txtBox.Text is what the player has typed so far.
     void TakeCommandFromBox();
     void SetUpZoom();
@@ -70,6 +74,8 @@ class FrmMain : public QMainWindow {
     TextPanel* screen_;
     CommandBox* txtBox_;
     ZoomButton* cmdEnter_;
+    Announcer* announcer_;
+    MainWindow told_{};  // the screen as the listener last heard it
     std::array<std::unique_ptr<InfoDialog>, DialogCount> dialogs_;
     bool exiting_ = false;
     int zoom_ = 1;

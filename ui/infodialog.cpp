@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "speech.h"
 #include "textpanel.h"
 #include "zoomwidgets.h"
 
@@ -28,6 +29,7 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
     const QSize client(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
     client_ = client;
     setFixedSize(client);
+    InstallScreenReaderSupport();
 
     panel_ = new TextPanel(client, this);
     panel_->setObjectName(QStringLiteral("panel"));
@@ -36,6 +38,8 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
         labels.push_back({l.caption, true, l.colour, ToPixels(l.rect), l.align});
     }
     panel_->SetLabels(std::move(labels));
+    // Read when the dialog opens.
+    panel_->setAccessibleName(QString::fromStdString(FaceText(d)));
 
     cmdClose_ = new ZoomButton(QString::fromUtf8(CloseCaption.data(), CloseCaption.size()), this);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
