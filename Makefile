@@ -8,7 +8,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 CI_FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean
+.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean approve
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -31,6 +31,13 @@ test: test-default test-asan test-fuzz
 test-default: build
 	ctest --preset default
 	@grep -h '^explored:' build/tests/explore/explore-report.txt
+
+# Writes every check file anew from the program's own output; review the diff, then commit.
+approve: build
+	for log in tests/logs/*.txt; do [ $${log##*/} = CMakeLists.txt ] || \
+	    ./build/bin/replay $$log > $${log%.txt}.chk; done
+	cd build/tests/explore && ../../bin/explore_test --gtest_brief=1 >/dev/null; \
+	    cp explore-report.txt $(CURDIR)/tests/explore/explore.chk
 
 test-asan: deps
 	cmake --preset asan
