@@ -65,11 +65,7 @@ struct Checker {
     // One action from `before`; `turned` is what Enter returned.
     void Step(const Game& before, bool newGame, const std::string& line, bool turned,
               const Game& after) {
-        static const Game fresh = [] {
-            Game g;
-            g.mnuNewGame_Click();
-            return g;
-        }();
+        static const Game fresh = [](Game g) { return g.mnuNewGame_Click(), g; }(Game());
         if (newGame && !SameGame(after, fresh)) Fault("New Game is not the story screen");
         if (newGame) return;
         if (turned != before.InputShown()) Fault("a turn ran, or not, against the controls");
