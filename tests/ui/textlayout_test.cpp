@@ -12,9 +12,9 @@ Lines L(std::string_view caption, int columns, int rows = 99) {
 }
 
 TEST(TextLayout, Utf8BothWaysAtEveryBoundary) {
-    const std::pair<char32_t, std::size_t> sizes[] = {{0x7F, 1},   {0x80, 2},    {0x7FF, 2},
-                                                      {0x800, 3},  {0xD7FF, 3},  {0xE000, 3},
-                                                      {0xFFFF, 3}, {0x10000, 4}, {0x10FFFF, 4}};
+    const std::pair<char32_t, std::size_t> sizes[] = {
+        {0x7F, 1},   {0x80, 2},   {0x7FF, 2},   {0x800, 3},   {0xD7FF, 3},
+        {0xE000, 3}, {0xFFFF, 3}, {0x10000, 4}, {0x1F600, 4}, {0x10FFFF, 4}};
     for (const auto& [cp, size] : sizes) {
         const std::string bytes = EncodeUtf8(std::u32string(1, cp));
         EXPECT_EQ(bytes.size(), size) << static_cast<unsigned>(cp);
