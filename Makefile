@@ -19,7 +19,7 @@ FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
 CI_FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean install package
+.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean install package approve
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -42,6 +42,13 @@ test: test-default test-asan test-fuzz test-web
 test-default: build
 	ctest --preset default
 	@grep -h '^explored:' build/tests/explore/explore-report.txt
+
+# Writes every check file anew from the program's own output; review the diff, then commit.
+approve: build
+	for log in tests/logs/*.txt; do [ $${log##*/} = CMakeLists.txt ] || \
+	    ./build/bin/replay $$log > $${log%.txt}.chk; done
+	cd build/tests/explore && ../../bin/explore_test --gtest_brief=1 >/dev/null; \
+	    cp explore-report.txt $(CURDIR)/tests/explore/explore.chk
 
 test-asan: deps
 	cmake --preset asan
