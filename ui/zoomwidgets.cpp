@@ -22,6 +22,11 @@ namespace {
 
 // Paints the zoom-1 picture of `w` with `paint`, then draws it n times larger, each pixel
 // an n x n block.
+// A control's place at a zoom, from its place at zoom 1.
+QRect Zoomed(QRect base, int zoom) {
+    return {base.topLeft() * zoom, base.size() * zoom};
+}
+
 void PaintZoomed(QWidget* w, int zoom, const std::function<void(QPainter&, QRect)>& paint) {
     const QSize base = w->size() / zoom;
     const qreal ratio = w->devicePixelRatioF();
@@ -98,7 +103,7 @@ void ZoomButton::SetBaseGeometry(QRect rect) {
 
 void ZoomButton::SetZoom(int zoom) {
     zoom_ = zoom;
-    setGeometry(QRect(base_.topLeft() * zoom, base_.size() * zoom));
+    setGeometry(Zoomed(base_, zoom));
 }
 
 void ZoomButton::paintEvent(QPaintEvent*) {
@@ -123,7 +128,7 @@ void CommandBox::SetBaseGeometry(QRect rect) {
 
 void CommandBox::SetZoom(int zoom) {
     zoom_ = zoom;
-    setGeometry(QRect(base_.topLeft() * zoom, base_.size() * zoom));
+    setGeometry(Zoomed(base_, zoom));
     RestartBlink();
 }
 
