@@ -20,13 +20,13 @@ namespace vaultmoor {
 
 namespace {
 
-// Paints the zoom-1 picture of `w` with `paint`, then draws it n times larger, each pixel
-// an n x n block.
 // A control's place at a zoom, from its place at zoom 1.
 QRect Zoomed(QRect base, int zoom) {
     return {base.topLeft() * zoom, base.size() * zoom};
 }
 
+// Paints the zoom-1 picture of `w` with `paint`, then draws it n times larger, each pixel
+// an n x n block.
 void PaintZoomed(QWidget* w, int zoom, const std::function<void(QPainter&, QRect)>& paint) {
     const QSize base = w->size() / zoom;
     const qreal ratio = w->devicePixelRatioF();

@@ -152,11 +152,8 @@ val Design() {
 val Dialog(int id) {
     const DialogDesign& d = DesignOf(static_cast<DialogId>(id));
     val labels = val::array();
-    std::string text;
-    for (const DialogLabel& l : d.labels) {
+    for (const DialogLabel& l : d.labels)
         labels.call<void>("push", LaidOut(l.caption, l.colour, ToPixels(l.rect), l.align));
-        text += ShownText(l.caption) + "\n";
-    }
     val o = val::object();
     o.set("caption", std::string(d.caption));
     o.set("width", TwipsToPixels(d.widthTwips));
@@ -164,7 +161,7 @@ val Dialog(int id) {
     o.set("close", Rect(ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
     o.set("closeCaption", std::string(CloseCaption));
     o.set("labels", labels);
-    o.set("text", text);
+    o.set("text", FaceText(d));  // as the window gives it to screen readers
     return o;
 }
 
