@@ -104,21 +104,4 @@ std::string ShownText(std::string_view caption);
 // The labels a screen reader treats apart: the reply of the turn and the end label.
 inline constexpr int ReplyIndex = 12;
 inline constexpr int EndLabelIndex = 16;
-// The end label as a listener hears it; the screen draws it in Greek-looking letters.
-inline constexpr std::string_view EndLabelSpoken = "The End";
-
-// Text: what the screen shows. Speech: the same for a listener, with the end label as words
-// and the ruled line and the title's banners (labels with no letter or digit) left out.
-enum class Voice { Text, Speech };
-
-// Everything the screen shows, as a player reads it: the visible labels from top to bottom
-// (left to right on one line), the prompt last; line feeds between lines. For a terminal
-// or a screen reader.
-std::string ScreenText(const MainWindow& w, Voice voice = Voice::Text);
-
-// What a listener is told after New Game or a turn, in reading order: the reply every time
-// it is shown, every other label whose caption or visibility changed and is shown now, the
-// prompt when it changed. Spoken as by Voice::Speech. Empty when nothing is new.
-std::string ScreenNews(const MainWindow& before, const MainWindow& after);
-
 }  // namespace vaultmoor

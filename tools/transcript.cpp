@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "game.h"
+#include "news.h"
 
 namespace {
 

@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "infodialog.h"
+#include "menus.h"
+#include "news.h"
 #include "screenfont.h"
 #include "speech.h"
 #include "textpanel.h"
@@ -94,31 +96,33 @@ FrmMain::~FrmMain() = default;
 void FrmMain::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);  // always in the window, above the text screen
-    auto item = [this](QWidget* owner, const char* text, const char* name, auto slot) {
-        auto* a = new QAction(QString::fromUtf8(text), owner);
-        a->setObjectName(QString::fromUtf8(name));
+    auto add = [this](QWidget* owner, std::string_view caption, std::string_view name,
+                      MenuAction action) {
+        auto* a = new QAction(Q(caption), owner);
+        a->setObjectName(Q(name));
         owner->addAction(a);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        connect(a, &QAction::triggered, this, [this, action] { Act(action); });
     };
+    for (const Menu& m : MenuBar()) {
+        if (m.items.empty()) {  // a command on the bar itself
+            add(bar, m.caption, m.name, m.action);
+            continue;
+        }
+        QMenu* menu = bar->addMenu(Q(m.caption));
+        menu->setObjectName(Q(m.name));
+        for (const MenuItem& item : m.items) {
+            if (item.Separator())
+                menu->addSeparator()->setObjectName(Q(item.name));
+            else
+                add(menu, item.caption, item.name, item.action);
+        }
+    }
+}
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    item(file, "&New Game", "mnuNewGame", &FrmMain::mnuNewGame_Click);
-    file->addSeparator()->setObjectName(QStringLiteral("mnuS1"));
-    item(file, "E&xit", "mnuFileExit", &FrmMain::mnuFileExit_Click);
-
-    // A command on the bar itself, with no menu under it.
-    item(bar, "&Instructions", "mnuInstructions", &FrmMain::mnuInstructions_Click);
-
-    QMenu* about = bar->addMenu(QStringLiteral("&About"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    item(about, "About this game", "mnuAboutGame", &FrmMain::mnuAboutGame_Click);
-    item(about, "About the author", "mnuAboutAuthor", &FrmMain::mnuAboutAuthor_Click);
-    item(about, "Other Games by the Author", "mnuAboutOtherGames",
-         &FrmMain::mnuAboutOtherGames_Click);
-    about->addSeparator()->setObjectName(QStringLiteral("mnuAboutS1"));
-    item(about, "&About this version", "mnuAboutVersion", &FrmMain::mnuAboutVersion_Click);
+void FrmMain::Act(MenuAction action) {
+    if (action == MenuAction::NewGame) mnuNewGame_Click();
+    if (action == MenuAction::Exit) mnuFileExit_Click();
+    if (const std::optional<DialogId> dialog = DialogFor(action)) ShowDialog(*dialog);
 }
 
 InfoDialog* FrmMain::Dialog(DialogId id) const {
@@ -258,19 +262,19 @@ void FrmMain::UseStoredZoom() {
 }
 
 void FrmMain::mnuInstructions_Click() {
-    ShowDialog(DialogId::Instructions);
+    Act(MenuAction::Instructions);
 }
 void FrmMain::mnuAboutGame_Click() {
-    ShowDialog(DialogId::AboutGame);
+    Act(MenuAction::AboutGame);
 }
 void FrmMain::mnuAboutAuthor_Click() {
-    ShowDialog(DialogId::AboutAuthor);
+    Act(MenuAction::AboutAuthor);
 }
 void FrmMain::mnuAboutOtherGames_Click() {
-    ShowDialog(DialogId::AboutOther);
+    Act(MenuAction::AboutOther);
 }
 void FrmMain::mnuAboutVersion_Click() {
-    ShowDialog(DialogId::AboutVersion);
+    Act(MenuAction::AboutVersion);
 }
 
 }  // namespace vaultmoor

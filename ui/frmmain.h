@@ -8,6 +8,7 @@
 
 #include "dialogdesign.h"
 #include "game.h"
+#include "menus.h"
 #include "zoomwidgets.h"
 
 class QLineEdit;
@@ -60,6 +61,8 @@ class FrmMain : public QMainWindow {
 
   private:
     void BuildMenus();
+    // What a menu item does.
+    void Act(MenuAction action);
     void ShowDialog(DialogId id);
     // The command box while it is shown, else the screen: never a hidden control.
     void FocusCommandBox();

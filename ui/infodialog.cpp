@@ -39,6 +39,7 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
     }
     panel_->SetLabels(std::move(labels));
     // Read when the dialog opens.
+    MarkAsReadText(panel_);
     panel_->setAccessibleName(QString::fromStdString(FaceText(d)));
 
     cmdClose_ = new ZoomButton(QString::fromUtf8(CloseCaption.data(), CloseCaption.size()), this);

@@ -2,24 +2,26 @@
 
 #include <QAccessibleWidget>
 
-#include "infodialog.h"
-#include "textpanel.h"
-
 namespace vaultmoor {
 
 namespace {
+
+constexpr const char* FaceProperty = "vaultmoorFace";
 
 QAccessibleInterface* Accessible(const QString&, QObject* object) {
     if (auto* a = dynamic_cast<Announcer*>(object))
         return new QAccessibleWidget(a, QAccessible::Notification);
     // A dialog's face: its name is its text, read when the dialog opens.
-    if (auto* panel = dynamic_cast<TextPanel*>(object);
-        panel && qobject_cast<InfoDialog*>(panel->parent()))
-        return new QAccessibleWidget(panel, QAccessible::StaticText);
+    if (auto* face = qobject_cast<QWidget*>(object); face && face->property(FaceProperty).toBool())
+        return new QAccessibleWidget(face, QAccessible::StaticText);
     return nullptr;
 }
 
 }  // namespace
+
+void MarkAsReadText(QWidget* face) {
+    face->setProperty(FaceProperty, true);
+}
 
 void InstallScreenReaderSupport() {
     static const bool installed = (QAccessible::installFactory(Accessible), true);

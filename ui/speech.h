@@ -6,9 +6,12 @@
 
 namespace vaultmoor {
 
-// Gives the dialogs' painted faces the role of static text (their accessible name is the
-// text a listener reads) and the announcer its role. Safe to call more than once.
+// Gives the painted faces marked below the role of static text (their accessible name is
+// the text a listener reads) and the announcer its role. Safe to call more than once.
 void InstallScreenReaderSupport();
+
+// A dialog's painted face, read as one text when the dialog opens.
+void MarkAsReadText(QWidget* face);
 
 // A never-painted child that a screen reader speaks each time it is shown: a notification
 // whose name is the news.

@@ -12,17 +12,12 @@ void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels) {
     const ScreenFont& font = ScreenFont::Get();
     for (const ScreenLabel& label : labels) {
         if (!label.visible || label.caption.empty()) continue;
-        const TextGrid grid = GridFor(label.rect.width, label.rect.height);
         const QColor colour(label.colour.r, label.colour.g, label.colour.b);
         // Like the old labels, cut at the label's pixel edge, not at a whole line.
         p.save();
         p.setClipRect(QRect(label.rect.left, label.rect.top, label.rect.width, label.rect.height));
-        int y = label.rect.top;
-        for (const std::u32string& line : LayoutCaption(label.caption, grid.columns, grid.rows)) {
-            const int x = label.rect.left + LineOffset(label.align, label.rect.width, line.size());
-            font.DrawLine(p, QPoint(x, y), line, colour);
-            y += LinePitch;
-        }
+        for (const PlacedLine& line : PlaceCaption(label.caption, label.rect, label.align))
+            font.DrawLine(p, QPoint(line.x, line.y), line.text, colour);
         p.restore();
     }
 }

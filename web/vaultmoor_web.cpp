@@ -10,6 +10,7 @@
 #include "dialogdesign.h"
 #include "game.h"
 #include "history.h"
+#include "news.h"
 #include "screen.h"
 #include "textlayout.h"
 
@@ -37,19 +38,16 @@ val LabelModel(const Label& l) {
 // One label as the window paints it: its pixel rectangle (the clip), its colour and its
 // lines, each a row of atlas slots (-1 for a blank) at its left edge.
 val LaidOut(const std::string& caption, Rgb colour, const PixelRect& r, Align align) {
-    const TextGrid grid = GridFor(r.width, r.height);
     val lines = val::array();
-    int y = r.top;
-    for (const std::u32string& line : LayoutCaption(caption, grid.columns, grid.rows)) {
+    for (const PlacedLine& line : PlaceCaption(caption, r, align)) {
         val slots = val::array();
-        for (std::size_t i = 0; i < line.size(); ++i)
-            slots.set(i, line[i] == U' ' ? -1 : AtlasSlot(line[i]));
+        for (std::size_t i = 0; i < line.text.size(); ++i)
+            slots.set(i, line.text[i] == U' ' ? -1 : AtlasSlot(line.text[i]));
         val l = val::object();
-        l.set("x", r.left + LineOffset(align, r.width, line.size()));
-        l.set("y", y);
+        l.set("x", line.x);
+        l.set("y", line.y);
         l.set("slots", slots);
         lines.call<void>("push", l);
-        y += LinePitch;
     }
     val o = Rect(r);
     o.set("colour", val::array(std::vector<int>{colour.r, colour.g, colour.b}));

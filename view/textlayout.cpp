@@ -158,4 +158,36 @@ int LineOffset(Align align, int width_px, std::size_t length) {
     return 0;
 }
 
+std::vector<PlacedLine> PlaceCaption(std::string_view caption, const PixelRect& r, Align align) {
+    const TextGrid grid = GridFor(r.width, r.height);
+    std::vector<PlacedLine> out;
+    int y = r.top;
+    for (std::u32string& line : LayoutCaption(caption, grid.columns, grid.rows)) {
+        const int x = r.left + LineOffset(align, r.width, line.size());
+        out.push_back({x, y, std::move(line)});
+        y += LinePitch;
+    }
+    return out;
+}
+
+int CellColumn(int x_px) {
+    return (x_px + CellWidth / 2) / CellWidth;
+}
+
+int CellRow(int y_px) {
+    return (y_px + LinePitch / 2) / LinePitch;
+}
+
+std::vector<PlacedLine> PlaceCaptionInCells(std::string_view caption, const PixelRect& r,
+                                            Align align) {
+    std::vector<PlacedLine> lines = PlaceCaption(caption, r, align);
+    const auto halfInside = static_cast<std::size_t>(std::max(1, CellRow(r.height)));
+    if (lines.size() > halfInside) lines.resize(halfInside);
+    for (PlacedLine& l : lines) {
+        l.x = CellColumn(l.x);
+        l.y = CellRow(l.y);
+    }
+    return lines;
+}
+
 }  // namespace vaultmoor

@@ -51,4 +51,27 @@ std::vector<std::u32string> LayoutCaption(std::string_view caption, int columns,
 // Left edge, in pixels from the label's left, of a line of `length` characters.
 int LineOffset(Align align, int width_px, std::size_t length);
 
+// A line of a label at its place on the screen: left edge and top, in pixels at zoom 1 or
+// in character cells.
+struct PlacedLine {
+    int x;
+    int y;
+    std::u32string text;
+    bool operator==(const PlacedLine&) const = default;
+};
+
+// The lines of a label as the window draws them, LinePitch apart from its top; the last may
+// be only partly inside (the window clips it at the label's edge).
+std::vector<PlacedLine> PlaceCaption(std::string_view caption, const PixelRect& r, Align align);
+
+// The same on a text-mode screen, one cell for CellWidth x LinePitch pixels: the same lines
+// (the same wrap), each at its pixel place rounded to the nearest cell, and only those at
+// least half inside the label, so labels apart on the window stay apart on cells.
+std::vector<PlacedLine> PlaceCaptionInCells(std::string_view caption, const PixelRect& r,
+                                            Align align);
+
+// A pixel position to the nearest cell, across and down.
+int CellColumn(int x_px);
+int CellRow(int y_px);
+
 }  // namespace vaultmoor
