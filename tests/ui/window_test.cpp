@@ -68,6 +68,11 @@ TEST_F(WindowTest, DialogsAreModalAndNoTurnRunsBehindThem) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     PressEnter();
     EXPECT_EQ(window->TheGame().Inventory(1), "bible");
+    // File > New Game empties the box, whatever was typed in it.
+    Type(QStringLiteral("look door"));
+    NewGame();
+    EXPECT_TRUE(window->TxtBox()->text().isEmpty());
+    EXPECT_EQ(Model().txtBox.Text, "");
 }
 
 TEST_F(WindowTest, ADeathEndsOnTheEndLabelThenExitEndsAll) {

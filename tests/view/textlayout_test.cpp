@@ -1,7 +1,10 @@
-// The text layout in plain C++: UTF-8 at every boundary, wrap, break, cut, pixels, alignment.
+// The text layout in plain C++: UTF-8 at every boundary, wrap, break, cut, pixels, alignment,
+// and the screen as lines of text.
 #include "textlayout.h"
 
 #include <gtest/gtest.h>
+
+#include "news.h"
 
 namespace vaultmoor {
 namespace {
@@ -51,6 +54,16 @@ TEST(TextLayout, PixelsGridsAndAlignment) {
     EXPECT_EQ(LineOffset(Align::Right, 277, 34), 5);
     EXPECT_EQ(LineOffset(Align::Centre, 185, 9), 56);
     EXPECT_EQ(LineOffset(Align::Left, 277, 5), 0);
+}
+
+// A terminal in line mode gets each label as the window wraps it; a listener the whole caption.
+TEST(TextLayout, ScreenTextWrapsAsTheWindowForReadersNotForListeners) {
+    const std::string note =
+        "(Programmer's note: this conversion only has Part 1. Tobrin wrote all";
+    EXPECT_NE(ScreenText(DesignWindow()).find(note + "\nof Part 1 and part of Part 2,"),
+              std::string::npos);
+    EXPECT_NE(ScreenText(DesignWindow(), Voice::Speech).find(note + " of Part 1"),
+              std::string::npos);
 }
 
 }  // namespace
