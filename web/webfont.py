@@ -94,11 +94,12 @@ def main(source, target):
     fb = FontBuilder(UNIT * (ascent + descent), isTTF=True)
     fb.setupGlyphOrder(names)
     fb.setupCharacterMap({c: f"uni{c:04X}" for c in codes})
-    fb.setupGlyf({".notdef": outline(glyphs[0]) if 0 in glyphs else TTGlyphPen(None).glyph(),
-                  **{f"uni{c:04X}": outline(glyphs[c]) for c in codes}})
-    advance = {n: UNIT * glyphs.get(int(n[3:], 16) if n != ".notdef" else 0, glyphs[32])["advance"]
-               for n in names}
-    fb.setupHorizontalMetrics({n: (advance[n], 0) for n in names})
+    source_of = {".notdef": glyphs.get(0, glyphs[32]), **{f"uni{c:04X}": glyphs[c] for c in codes}}
+    fb.setupGlyf({n: outline(g) for n, g in source_of.items()})
+    glyf = fb.font["glyf"]
+    # The left side bearing is the outline's left edge, or the rasteriser shifts the glyph.
+    advance = {n: UNIT * g["advance"] for n, g in source_of.items()}
+    fb.setupHorizontalMetrics({n: (advance[n], getattr(glyf[n], "xMin", 0)) for n in names})
     fb.setupHorizontalHeader(ascent=UNIT * ascent, descent=-UNIT * descent)
     fb.setupOS2(sTypoAscender=UNIT * ascent, sTypoDescender=-UNIT * descent, sTypoLineGap=0,
                 usWinAscent=UNIT * ascent, usWinDescent=UNIT * descent, version=4, fsSelection=0x80,

@@ -75,6 +75,25 @@ async function open(b, device) {
 test('a game in the page by keyboard: a death, the end screen, a way out, Exit', async () => {
   const page = await open(browser);
   assert.equal(await page.title(), 'Vaultmoor v1.0');
+  // The box's web font draws each glyph as the atlas's cell, pixel for pixel, at 13 px.
+  assert.deepEqual(await page.evaluate(async () => {
+    const atlas = new Image();
+    atlas.src = 'font.png';
+    await atlas.decode();
+    const a = new OffscreenCanvas(atlas.width, atlas.height).getContext('2d');
+    a.drawImage(atlas, 0, 0);
+    const c = new OffscreenCanvas(8, 13).getContext('2d');
+    Object.assign(c, { font: `13px ${getComputedStyle(document.getElementById('txtBox')).fontFamily}`,
+      fillStyle: '#fff' });
+    const glyphs = [...Array.from({ length: 95 }, (_, i) => String.fromCharCode(32 + i)), ...'\u2261\u03c4\u03b5\u03a3'];
+    return glyphs.filter((g, slot) => {
+      c.clearRect(0, 0, 8, 13);
+      c.fillText(g, 0, 11);
+      const mine = c.getImageData(0, 0, 8, 13).data;
+      const want = a.getImageData((slot % 32) * 8, Math.floor(slot / 32) * 13, 8, 13).data;
+      return mine.some((v, i) => i % 4 === 3 && (v > 127) !== (want[i] > 127));
+    });
+  }), []);
   await alt(page, 'KeyI');
   assert.equal(await differingPixels(page, 'instructions.png', 'dialogCanvas'), 0);
   await alt(page, 'KeyC');
@@ -91,6 +110,12 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
     if (golden[i]) assert.equal(await differingPixels(page, golden[i]), 0, golden[i]);
     spoken.push(`${i ? JSON.stringify(steps[i - 1]) : 'start'} => ${await page.$eval('#news', (e) => e.textContent)}`);
     if (steps[i - 1] === 'anything at all') assert.match(spoken.at(-1), /=> The End\n?$/);
+    if (i === 1) {
+      // The command box comes first in the tab order, before the menu bar.
+      assert.equal(await page.evaluate(() => [...document.querySelectorAll('input, button, [tabindex]')]
+        .filter((e) => e.checkVisibility() && e.tabIndex >= 0)
+        .sort((x, y) => (x.tabIndex || 1e9) - (y.tabIndex || 1e9))[0].id), 'txtBox');
+    }
     if (i === 7) {
       // Up/Down walk the commands entered; past the newest the typed line comes back.
       for (const key of ['ArrowUp', 'ArrowUp']) await page.keyboard.press(key);
@@ -115,7 +140,7 @@ const phones = { 'android-360': [360, 800, 3], 'iphone-390': [390, 844, 3], 'and
 const ua = 'Mozilla/5.0 (Linux; Android 14) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36';
 const settle = (page) => page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => setTimeout(ok))));
 
-async function checkLayout(page, width, name) {
+async function checkLayout(page, width, name, touch = true) {
   const l = await page.evaluate(() => {
     const rect = (e) => e && !e.closest('[hidden]') && e.getBoundingClientRect().toJSON();
     const canvas = document.getElementById('canvas').getBoundingClientRect();
@@ -140,6 +165,7 @@ async function checkLayout(page, width, name) {
     assert.ok(r.left >= 0 && r.right <= l.clientWidth, `${name}: a label across ${r.left}..${r.right}`);
     if (!l.reading) assert.ok(r.top >= 0 && r.bottom <= l.clientHeight, `${name}: a label down ${r.top}..${r.bottom}`);
   }
+  if (!touch) return l;
   for (const r of l.targets) assert.ok(r.width >= 44 && r.height >= 44, `${name}: a target of ${r.width} x ${r.height}`);
   assert.ok(l.boxText >= 16, `${name}: box text of ${l.boxText} px`);
   return l;
@@ -193,5 +219,37 @@ test('phones and tablets by touch: each size fits, and the short game plays', as
       await settle(page);
     }
     await page.close();
+  }
+});
+
+// The title at zoom 1 as in the window, then the short game in a window too narrow for the
+// screen: the reading layout.
+test('Firefox ESR: the short game by mouse and keyboard', async () => {
+  const want = transcript(short);
+  const firefox = await puppeteer.launch({
+    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+    defaultViewport: { width: 700, height: 420 },
+    userDataDir: mkdtempSync(path.join(tmpdir(), 'vaultmoor-firefox-')),
+  });
+  try {
+    const page = await open(firefox);
+    assert.deepEqual(await model(page), want[0], 'start');
+    assert.equal(await differingPixels(page, 'title.png'), 0, 'title.png');
+    await page.setViewport({ width: 360, height: 640 });
+    await settle(page);
+    for (let i = 0; i < short.length; i++) {
+      if (short[i] === '!new') {
+        await page.click('#menubar [aria-haspopup]');
+        await page.click('[data-act=new]');
+      } else {
+        await page.keyboard.type(short[i]);
+        await page.keyboard.press('Enter');
+      }
+      assert.deepEqual(await model(page), want[i + 1], `step ${i + 1}`);
+      await checkLayout(page, 360, `Firefox step ${i + 1}`, false);
+    }
+    await page.screenshot({ path: path.join(root, 'build-web/shots/firefox-360.png') });
+  } finally {
+    await firefox.close();
   }
 });
