@@ -85,6 +85,12 @@ function place(el, r, z, text = 12) {
     fontSize: `${Math.max(coarse.matches ? 16 : 0, px(text))}px` });
 }
 
+// Room below a picture of `height` screen pixels for a control grown to 44 px past its edge.
+function grownBelow(container, r, height, z) {
+  const below = ((r.top - height) * z) / devicePixelRatio + 44;
+  container.style.paddingBottom = coarse.matches && below > 0 ? `${below}px` : '';
+}
+
 // The reading layout: the labels shown, in reading order, as page text; the prompt in the bar.
 function paintReading() {
   const labels = game.reading();
@@ -110,6 +116,7 @@ function draw() {
   if (box.value !== m.txtBox.text) box.value = m.txtBox.text;
   box.hidden = !m.txtBox.visible;
   enterButton.hidden = !m.cmdEnter.visible;
+  $('bar').hidden = box.hidden && enterButton.hidden && $('prompt').hidden;
 }
 
 function refresh() {
@@ -167,9 +174,8 @@ function fit() {
   $('reading').hidden = !reading;
   $('reviewSection').hidden = reading;
   $('prompt').hidden = true;
-  $('screen').style.paddingBottom = '';
   if (reading) {
-    for (const el of [box, enterButton]) el.removeAttribute('style');
+    for (const el of [box, enterButton, $('screen')]) el.removeAttribute('style');
   } else {
     let high = h - $('menubar').offsetHeight;
     // A touch screen's box grows down from its top to 44 px: room for it below too.
@@ -177,8 +183,7 @@ function fit() {
     zoom = zoomFor(design.width, design.height, [w, high]);
     place(box, design.txtBox, zoom, 13);
     place(enterButton, design.cmdEnter, zoom);
-    const below = ((design.txtBox.top - design.height) * zoom) / devicePixelRatio + 44;
-    if (coarse.matches && below > 0) $('screen').style.paddingBottom = `${below}px`;
+    grownBelow($('screen'), design.txtBox, design.height, zoom);
   }
   if (game.running()) draw();
   if (dialog.open) showDialog(dialogId);
@@ -227,6 +232,7 @@ function showDialog(id) {
   paint($('dialogCanvas'), d.width, d.height, d.labels, z);
   $('dialogText').textContent = d.text;
   place($('cmdClose'), d.close, z);
+  grownBelow($('dialog').querySelector('.face'), d.close, d.height, z);
   if (!dialog.open) dialog.showModal();
 }
 $('cmdClose').onclick = () => dialog.close();

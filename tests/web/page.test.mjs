@@ -142,7 +142,7 @@ const settle = (page) => page.evaluate(() => new Promise((ok) => requestAnimatio
 
 async function checkLayout(page, width, name, touch = true) {
   const l = await page.evaluate(() => {
-    const rect = (e) => e && !e.closest('[hidden]') && e.getBoundingClientRect().toJSON();
+    const rect = (e) => e.checkVisibility() && e.getBoundingClientRect().toJSON();
     const canvas = document.getElementById('canvas').getBoundingClientRect();
     const scale = canvas.width / 578;
     const shown = window.vaultmoor.reading()
@@ -153,7 +153,9 @@ async function checkLayout(page, width, name, touch = true) {
     return { reading: window.vaultmoor.reading(), scale, shown, scrollWidth: doc.scrollWidth, clientWidth: doc.clientWidth,
       clientHeight: doc.clientHeight, texts: [...document.querySelectorAll('#reading p, #prompt:not([hidden])')].map((e) => e.textContent),
       pitch: parseFloat(getComputedStyle(document.getElementById('reading')).lineHeight),
-      targets: ['#txtBox', '#cmdEnter', '#menubar > button', '#menubar .menu > button', '[role=menu]:not([hidden]) button']
+      dialog: document.getElementById('dialog').open && [rect(document.getElementById('dialog')),
+        document.getElementById('dialog').scrollHeight - document.getElementById('dialog').clientHeight],
+      targets: ['#txtBox', '#cmdEnter', '#cmdClose', '#menubar > button', '#menubar .menu > button', '[role=menu] button']
         .flatMap((q) => [...document.querySelectorAll(q)]).map(rect).filter(Boolean),
       boxText: parseFloat(getComputedStyle(document.getElementById('txtBox')).fontSize) };
   });
@@ -164,6 +166,11 @@ async function checkLayout(page, width, name, touch = true) {
   for (const r of l.shown) {
     assert.ok(r.left >= 0 && r.right <= l.clientWidth, `${name}: a label across ${r.left}..${r.right}`);
     if (!l.reading) assert.ok(r.top >= 0 && r.bottom <= l.clientHeight, `${name}: a label down ${r.top}..${r.bottom}`);
+  }
+  if (l.dialog) {
+    const [r, hidden] = l.dialog;
+    assert.ok(r.left >= 0 && r.right <= l.clientWidth && r.top >= 0 && r.bottom <= l.clientHeight && hidden <= 1,
+      `${name}: the dialog at ${JSON.stringify(r)}, ${hidden} px out of sight`);
   }
   if (!touch) return l;
   for (const r of l.targets) assert.ok(r.width >= 44 && r.height >= 44, `${name}: a target of ${r.width} x ${r.height}`);
@@ -178,6 +185,9 @@ test('phones and tablets by touch: each size fits, and the short game plays', as
     const viewport = { width, height, deviceScaleFactor: ratio, isMobile: true, hasTouch: true };
     const page = await open(browser, { viewport, userAgent: ua });
     await checkLayout(page, width, `${name} title`);
+    await page.tap('#menubar > button');
+    await checkLayout(page, width, `${name} Instructions`);
+    await page.tap('#cmdClose');
     for (let i = 0; i < short.length; i++) {
       if (short[i] === '!new') {
         await page.tap('#menubar [aria-haspopup]');
