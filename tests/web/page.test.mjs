@@ -150,7 +150,8 @@ async function checkLayout(page, width, name, touch = true) {
       : window.vaultmoor.screen().map((r) => ({ left: canvas.left + r.left * scale, right: canvas.left + (r.left + r.width) * scale,
         top: canvas.top + r.top * scale, bottom: canvas.top + (r.top + r.height) * scale }));
     const doc = document.documentElement;
-    return { reading: window.vaultmoor.reading(), scale, shown, scrollWidth: doc.scrollWidth, clientWidth: doc.clientWidth,
+    return { reading: window.vaultmoor.reading(), scale, shown, fill: Math.max(canvas.width / doc.clientWidth,
+      canvas.bottom / doc.clientHeight), scrollWidth: doc.scrollWidth, clientWidth: doc.clientWidth,
       clientHeight: doc.clientHeight, texts: [...document.querySelectorAll('#reading p, #prompt:not([hidden])')].map((e) => e.textContent),
       pitch: parseFloat(getComputedStyle(document.getElementById('reading')).lineHeight),
       dialog: document.getElementById('dialog').open && [rect(document.getElementById('dialog')),
@@ -162,7 +163,7 @@ async function checkLayout(page, width, name, touch = true) {
   assert.ok(l.scrollWidth <= l.clientWidth, `${name}: ${l.scrollWidth} px wide in ${l.clientWidth}`);
   assert.equal(l.reading, width < 578, name);
   if (l.reading) assert.ok(l.pitch >= 16, `${name}: lines ${l.pitch} px apart`);
-  else assert.ok(l.scale >= 1, `${name}: ${l.scale} CSS px to a screen pixel`);
+  else assert.ok(l.scale >= 1 && (!touch || l.fill >= 0.8), `${name}: ${l.scale} CSS px to a screen pixel, ${l.fill} filled`);
   for (const r of l.shown) {
     assert.ok(r.left >= 0 && r.right <= l.clientWidth, `${name}: a label across ${r.left}..${r.right}`);
     if (!l.reading) assert.ok(r.top >= 0 && r.bottom <= l.clientHeight, `${name}: a label down ${r.top}..${r.bottom}`);
@@ -228,6 +229,10 @@ test('phones and tablets by touch: each size fits, and the short game plays', as
       await page.setViewport(viewport);
       await settle(page);
     }
+    // Turned sideways, a phone has room for the exact screen.
+    await page.setViewport({ ...viewport, width: height, height: width });
+    await settle(page);
+    await checkLayout(page, height, `${name} turned`);
     await page.close();
   }
 });
