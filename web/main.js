@@ -94,11 +94,13 @@ function grownBelow(container, r, height, z) {
 // The reading layout: the labels shown, in reading order, as page text; the prompt in the bar.
 function paintReading() {
   const labels = game.reading();
-  const text = (el, l) => Object.assign(Object.assign(el, { textContent: l.lines.join('\n') })
-    .style, { color: `rgb(${l.colour.join(',')})`, textAlign: l.align });
+  const text = (el, l) => {
+    el.textContent = l.lines.join('\n');
+    Object.assign(el.style, { color: `rgb(${l.colour.join(',')})`, textAlign: l.align });
+    return el;
+  };
   $('reading').replaceChildren(...labels.filter((l) => l.index >= 0).map((l) => {
-    const p = document.createElement('p');
-    text(p, l);
+    const p = text(document.createElement('p'), l);
     p.dataset.index = l.index;
     return p;
   }));
@@ -127,9 +129,10 @@ function refresh() {
 }
 
 // With the on-screen keyboard up: the box in view, and in the reading layout the first
-// line of the newest text (the reply, else the first label) above the bar.
+// line of the newest text (the reply, else the first label) above the bar. Computers
+// never scroll.
 function keepInView() {
-  if (box.hidden || document.activeElement !== box) return;
+  if (box.hidden || document.activeElement !== box || !(reading || coarse.matches)) return;
   const v = visualViewport, top = v ? v.offsetTop : 0, bottom = top + (v ? v.height : innerHeight);
   if (reading) {
     const first = $('reading').querySelector('[data-index="12"]') || $('reading').firstElementChild;

@@ -66,6 +66,7 @@ after(async () => {
 
 async function open(b, device) {
   const page = await b.newPage();
+  page.on('pageerror', (e) => console.error(`the page: ${e.message}`));
   if (device) await page.emulate(device);
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
