@@ -283,7 +283,12 @@ function closeMenus() {
 }
 function openMenu(m) {
   closeMenus();
-  m.lastElementChild.hidden = false;
+  const list = m.lastElementChild;
+  list.hidden = false;
+  // A menu that would stick out past the right edge (on a phone) moves left.
+  list.style.left = '';
+  const over = list.getBoundingClientRect().right - root.clientWidth;
+  if (over > 0) list.style.left = `${-over}px`;
   m.firstElementChild.setAttribute('aria-expanded', 'true');
   m.querySelector('[role=menu] button').focus();
 }

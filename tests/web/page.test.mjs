@@ -175,7 +175,10 @@ async function checkLayout(page, width, name, touch = true) {
       `${name}: the dialog at ${JSON.stringify(r)}, ${hidden} px out of sight`);
   }
   if (!touch) return l;
-  for (const r of l.targets) assert.ok(r.width >= 44 && r.height >= 44, `${name}: a target of ${r.width} x ${r.height}`);
+  for (const r of l.targets) {
+    assert.ok(r.width >= 44 && r.height >= 44, `${name}: a target of ${r.width} x ${r.height}`);
+    assert.ok(r.left >= 0 && r.right <= l.clientWidth, `${name}: a target across ${r.left}..${r.right}`);
+  }
   assert.ok(l.boxText >= 16, `${name}: box text of ${l.boxText} px`);
   return l;
 }
@@ -190,6 +193,9 @@ test('phones and tablets by touch: each size fits, and the short game plays', as
     await page.tap('#menubar > button');
     await checkLayout(page, width, `${name} Instructions`);
     await page.tap('#cmdClose');
+    await page.tap('#menubar .menu:last-child > button');
+    await checkLayout(page, width, `${name} About menu`);
+    await page.tap('#menubar .menu:last-child > button');
     for (let i = 0; i < short.length; i++) {
       if (short[i] === '!new') {
         await page.tap('#menubar [aria-haspopup]');
