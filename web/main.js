@@ -199,7 +199,15 @@ function resized() {
   const keyboard = coarse.matches && fitted && w === fitted[0] && h < fitted[1] &&
     document.activeElement === box;
   if (!keyboard) fit();
+  liftBar();
   keepInView();
+}
+
+// Where the keyboard only covers the page (the layout viewport keeps its height), the
+// reading layout's bar rides above it, at the bottom of what can be seen.
+function liftBar() {
+  const v = visualViewport, below = v ? root.clientHeight - v.offsetTop - v.height : 0;
+  $('bar').style.bottom = reading && below > 0 ? `${below}px` : '';
 }
 
 function enter() {
@@ -359,6 +367,7 @@ $('screen').addEventListener('click', (e) => e.target === enterButton || box.hid
 
 addEventListener('resize', resized);
 visualViewport?.addEventListener('resize', resized);
+visualViewport?.addEventListener('scroll', liftBar);
 fit();
 $('screen').hidden = false;
 performance.mark('vaultmoor-first-screen');
