@@ -254,6 +254,7 @@ function menuButton(entry) {
   const b = captioned(Object.assign(document.createElement('button'), { type: 'button' }),
     entry.caption);
   b.setAttribute('role', 'menuitem');
+  b.id = entry.name;
   if (entry.act) b.dataset.act = entry.act;
   if (entry.dialog >= 0) b.dataset.dialog = entry.dialog;
   return b;
