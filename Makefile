@@ -83,8 +83,8 @@ format:
 clean:
 	rm -rf build build-asan build-fuzz build-web
 
-# The web page (web/): emscripten builds it, Chromium and Node play it in tests/web.
-PACKAGES += emscripten chromium nodejs python3
+# The web page (web/): emscripten builds it, Chromium, Firefox and Node play it in tests/web.
+PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools
 WEB_PORT ?= 8000
 .PHONY: web run-web test-web
 
@@ -94,6 +94,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-fontatlas build-web/site/font.png
+	/usr/bin/python3 web/webfont.py build/ui/fonts/8x13.pcf.bdf build-web/site/screen.woff
 
 run-web: web
 	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"

@@ -4,11 +4,28 @@ import Vaultmoor from './vaultmoor.js';
 const $ = (id) => document.getElementById(id);
 const atlas = new Image();
 atlas.src = 'font.png';
-const [wasm] = await Promise.all([Vaultmoor(), atlas.decode()]);
+const [wasm] = await Promise.all([Vaultmoor(), atlas.decode(),
+  document.fonts.load('16px "Vaultmoor Screen"')]);
 const design = wasm.design();
 const game = new wasm.Game();
 const box = $('txtBox'), enterButton = $('cmdEnter'), dialog = $('dialog');
-let zoom = 1, dialogId = -1;
+const root = document.documentElement, coarse = matchMedia('(pointer: coarse)');
+// zoom: device pixels to a screen pixel; reading: the screen as page text, for narrow rooms.
+let zoom = 1, reading = false, fitted = null, dialogId = -1;
+
+// A caption of the design in an element: its text, the access letter underlined.
+function captioned(el, { text, key, at }) {
+  const parts = at < 0 ? [text] : [text.slice(0, at),
+    Object.assign(document.createElement('u'), { textContent: text[at] }), text.slice(at + 1)];
+  el.replaceChildren(...parts);
+  if (key) el.dataset.key = key;
+  return el;
+}
+const closeCaption = wasm.dialog(0).closeCaption;
+for (const [el, caption] of [[enterButton, design.cmdEnterCaption], [$('cmdClose'), closeCaption]]) {
+  captioned(el, caption).setAttribute('aria-keyshortcuts', `Alt+${caption.key.toUpperCase()}`);
+}
+document.title = design.title;
 
 // The atlas is white ink: one copy in each colour the screens use.
 const inks = new Map();
@@ -29,14 +46,16 @@ function ink([r, g, b]) {
 }
 
 // Black, then each label's lines cut at its own edge; glyph cells without their blank
-// top row, so lines stand 12 pixels apart as in the window.
-function paint(canvas, width, height, labels) {
-  canvas.width = width * zoom;
-  canvas.height = height * zoom;
-  canvas.style.width = `${(width * zoom) / devicePixelRatio}px`;
+// top row, so lines stand 12 pixels apart as in the window. A zoom that is not a whole
+// number is drawn at zoom 1 and enlarged by the browser, pixel by pixel.
+function paint(canvas, width, height, labels, z) {
+  const k = Number.isInteger(z) ? z : 1;
+  canvas.width = width * k;
+  canvas.height = height * k;
+  canvas.style.width = `${(width * z) / devicePixelRatio}px`;
   const c = canvas.getContext('2d');
   c.imageSmoothingEnabled = false;
-  c.setTransform(zoom, 0, 0, zoom, 0, 0);
+  c.setTransform(k, 0, 0, k, 0, 0);
   c.fillStyle = '#000';
   c.fillRect(0, 0, width, height);
   const cols = design.atlasColumns;
@@ -56,38 +75,139 @@ function paint(canvas, width, height, labels) {
   }
 }
 
-// A control at its design place, in CSS pixels.
-function place(el, r) {
-  const px = (n) => `${(n * zoom) / devicePixelRatio}px`;
-  Object.assign(el.style, { left: px(r.left), top: px(r.top), width: px(r.width),
-    height: px(r.height), fontSize: px(12) });
+// A control at its design place, in CSS pixels; on a touch screen at least a finger's
+// size (44 px, growing right and down) and with text of 16 px or more.
+function place(el, r, z, text = 12) {
+  const px = (n) => (n * z) / devicePixelRatio;
+  const least = coarse.matches ? 44 : 0;
+  Object.assign(el.style, { left: `${px(r.left)}px`, top: `${px(r.top)}px`,
+    width: `${Math.max(least, px(r.width))}px`, height: `${Math.max(least, px(r.height))}px`,
+    fontSize: `${Math.max(coarse.matches ? 16 : 0, px(text))}px` });
 }
 
-function refresh() {
+// Room below a picture of `height` screen pixels for a control grown to 44 px past its edge.
+function grownBelow(container, r, height, z) {
+  const below = ((r.top - height) * z) / devicePixelRatio + 44;
+  container.style.paddingBottom = coarse.matches && below > 0 ? `${below}px` : '';
+}
+
+// The reading layout: the labels shown, in reading order, as page text; the prompt in the bar.
+function paintReading() {
+  const labels = game.reading();
+  const text = (el, l) => {
+    el.textContent = l.lines.join('\n');
+    Object.assign(el.style, { color: `rgb(${l.colour.join(',')})`, textAlign: l.align });
+    return el;
+  };
+  $('reading').replaceChildren(...labels.filter((l) => l.index >= 0).map((l) => {
+    const p = text(document.createElement('p'), l);
+    p.dataset.index = l.index;
+    return p;
+  }));
+  const prompt = labels.find((l) => l.index < 0);
+  $('prompt').hidden = !prompt;
+  if (prompt) text($('prompt'), prompt);
+}
+
+function draw() {
   const m = game.model();
-  paint($('canvas'), design.width, design.height, game.screen());
+  if (reading) paintReading();
+  else paint($('canvas'), design.width, design.height, game.screen(), zoom);
   $('review').replaceChildren(...game.review().split('\n').filter((t) => t)
     .map((t) => Object.assign(document.createElement('p'), { textContent: t })));
   if (box.value !== m.txtBox.text) box.value = m.txtBox.text;
   box.hidden = !m.txtBox.visible;
   enterButton.hidden = !m.cmdEnter.visible;
+  $('bar').hidden = box.hidden && enterButton.hidden && $('prompt').hidden;
+}
+
+function refresh() {
+  draw();
+  if (reading) scrollTo(0, 0);
   if (!box.hidden && !dialog.open) box.focus();
+  keepInView();
+}
+
+// With the on-screen keyboard up: the box in view, and in the reading layout the first
+// line of the newest text (the reply, else the first label) above the bar. Computers
+// never scroll.
+function keepInView() {
+  if (box.hidden || document.activeElement !== box || !(reading || coarse.matches)) return;
+  const v = visualViewport, top = v ? v.offsetTop : 0, bottom = top + (v ? v.height : innerHeight);
+  if (reading) {
+    const first = $('reading').querySelector('[data-index="12"]') || $('reading').firstElementChild;
+    const line = first && parseFloat(getComputedStyle(first).lineHeight);
+    const r = first && first.getBoundingClientRect();
+    if (r && (r.top < top || r.top + line > Math.min(bottom, $('bar').getBoundingClientRect().top))) {
+      scrollBy(0, r.top - top);
+    }
+  }
+  const b = box.getBoundingClientRect();
+  if (b.top < top || b.bottom > bottom) box.scrollIntoView({ block: 'nearest' });
 }
 
 function say(text) {
   $('news').textContent = text;
 }
 
-// The largest whole-number zoom at which the screen fits the browser window; counted in
-// device pixels, so that every screen pixel is a whole square of them.
+// The room the page has, in CSS pixels: the visual viewport at the page's own scale, never
+// more than the layout viewport, which the page's content cannot widen.
+function room() {
+  const v = visualViewport;
+  return [Math.min(root.clientWidth, v ? v.width * v.scale : Infinity),
+    Math.min(root.clientHeight, v ? v.height * v.scale : Infinity)];
+}
+
+// The zoom for a picture in a room: the largest whole number of device pixels to a screen
+// pixel that fits (at least 1), so every screen pixel is a whole square of them. On a touch
+// screen, where that fills less than about four fifths of the room, the largest that fits.
+function zoomFor(width, height, [w, h]) {
+  const most = Math.min(w / width, h / height) * devicePixelRatio;
+  const whole = Math.floor(most);
+  return coarse.matches && whole < 0.8 * most ? most : Math.max(1, whole);
+}
+
+// The exact screen where the room is as wide as the screen at one CSS pixel to a screen
+// pixel; the reading layout where it is narrower.
 function fit() {
-  const room = (innerHeight - $('menubar').offsetHeight) * devicePixelRatio;
-  zoom = Math.max(1, Math.floor(Math.min(innerWidth * devicePixelRatio / design.width,
-    room / design.height)));
-  place(box, design.txtBox);
-  place(enterButton, design.cmdEnter);
-  if (game.running()) refresh();
+  const [w, h] = (fitted = room());
+  reading = w < design.width;
+  root.classList.toggle('reading', reading);
+  $('canvas').hidden = reading;
+  $('reading').hidden = !reading;
+  $('reviewSection').hidden = reading;
+  $('prompt').hidden = true;
+  if (reading) {
+    for (const el of [box, enterButton, $('screen')]) el.removeAttribute('style');
+  } else {
+    let high = h - $('menubar').offsetHeight;
+    // A touch screen's box grows down from its top to 44 px: room for it below too.
+    if (coarse.matches) high = Math.min(high, ((high - 44) * design.height) / design.txtBox.top);
+    zoom = zoomFor(design.width, design.height, [w, high]);
+    place(box, design.txtBox, zoom, 13);
+    place(enterButton, design.cmdEnter, zoom);
+    grownBelow($('screen'), design.txtBox, design.height, zoom);
+  }
+  if (game.running()) draw();
   if (dialog.open) showDialog(dialogId);
+}
+
+// A resize while the box has the focus on a touch screen, only shorter: the on-screen
+// keyboard came up. The zoom and the layout stay; the box stays in view.
+function resized() {
+  const [w, h] = room();
+  const keyboard = coarse.matches && fitted && w === fitted[0] && h < fitted[1] &&
+    document.activeElement === box;
+  if (!keyboard) fit();
+  liftBar();
+  keepInView();
+}
+
+// Where the keyboard only covers the page (the layout viewport keeps its height), the
+// reading layout's bar rides above it, at the bottom of what can be seen.
+function liftBar() {
+  const v = visualViewport, below = v ? root.clientHeight - v.offsetTop - v.height : 0;
+  $('bar').style.bottom = reading && below > 0 ? `${below}px` : '';
 }
 
 function enter() {
@@ -113,17 +233,54 @@ function exit() {
   say($('ended').textContent);
 }
 
+// On a computer a dialog takes the screen's zoom; elsewhere the zoom that fits the room.
 function showDialog(id) {
   const d = wasm.dialog(id);
   dialogId = id;
+  const [w, h] = room();
+  const z = reading || coarse.matches ? zoomFor(d.width, d.height, [w - 40, h - 70]) : zoom;
   $('dialogTitle').textContent = d.caption;
-  paint($('dialogCanvas'), d.width, d.height, d.labels);
+  paint($('dialogCanvas'), d.width, d.height, d.labels, z);
   $('dialogText').textContent = d.text;
-  place($('cmdClose'), d.close);
+  place($('cmdClose'), d.close, z);
+  grownBelow($('dialog').querySelector('.face'), d.close, d.height, z);
   if (!dialog.open) dialog.showModal();
 }
 $('cmdClose').onclick = () => dialog.close();
 dialog.onclose = () => box.hidden || box.focus();
+
+// The menu bar, built from the window's own table.
+function menuButton(entry) {
+  const b = captioned(Object.assign(document.createElement('button'), { type: 'button' }),
+    entry.caption);
+  b.setAttribute('role', 'menuitem');
+  b.id = entry.name;
+  if (entry.act) b.dataset.act = entry.act;
+  if (entry.dialog >= 0) b.dataset.dialog = entry.dialog;
+  return b;
+}
+for (const m of wasm.menus()) {
+  const top = menuButton(m);
+  top.setAttribute('aria-keyshortcuts', `Alt+${m.caption.key.toUpperCase()}`);
+  if (!m.items.length) {
+    $('menubar').append(top);
+    continue;
+  }
+  top.setAttribute('aria-haspopup', 'menu');
+  top.setAttribute('aria-expanded', 'false');
+  const list = Object.assign(document.createElement('div'), { hidden: true });
+  list.setAttribute('role', 'menu');
+  list.setAttribute('aria-label', m.caption.text);
+  list.append(...m.items.map((item) => {
+    if (!item.separator) return menuButton(item);
+    const hr = document.createElement('hr');
+    hr.setAttribute('role', 'separator');
+    return hr;
+  }));
+  const menu = Object.assign(document.createElement('div'), { className: 'menu' });
+  menu.append(top, list);
+  $('menubar').append(menu);
+}
 
 // The menu bar: Alt and the underlined letter, arrows inside a menu, Escape to leave.
 const menus = [...document.querySelectorAll('.menu')];
@@ -135,7 +292,12 @@ function closeMenus() {
 }
 function openMenu(m) {
   closeMenus();
-  m.lastElementChild.hidden = false;
+  const list = m.lastElementChild;
+  list.hidden = false;
+  // A menu that would stick out past the right edge (on a phone) moves left.
+  list.style.left = '';
+  const over = list.getBoundingClientRect().right - root.clientWidth;
+  if (over > 0) list.style.left = `${-over}px`;
   m.firstElementChild.setAttribute('aria-expanded', 'true');
   m.querySelector('[role=menu] button').focus();
 }
@@ -143,19 +305,19 @@ function act(item) {
   closeMenus();
   if (item.dataset.act === 'new') newGame();
   else if (item.dataset.act === 'exit') exit();
-  else if (item.dataset.dialog) showDialog(Number(item.dataset.dialog));
+  else if (item.dataset.act === 'dialog') showDialog(Number(item.dataset.dialog));
 }
 for (const m of menus) {
   m.firstElementChild.onclick = () => (m.lastElementChild.hidden ? openMenu(m) : closeMenus());
 }
-for (const item of document.querySelectorAll('[data-act], [data-dialog]')) {
+for (const item of document.querySelectorAll('[data-act]')) {
   item.onclick = () => act(item);
 }
 document.addEventListener('click', (e) => e.target.closest('.menu') || closeMenus());
 
 document.addEventListener('keydown', (e) => {
   const letter = e.code.startsWith('Key') ? e.code.slice(3).toLowerCase() : '';
-  if (dialog.open && e.altKey && letter === 'c') dialog.close();
+  if (dialog.open && e.altKey && letter === closeCaption.key) dialog.close();
   if (!game.running() || dialog.open) return;
   const open = menus.find((m) => !m.lastElementChild.hidden);
   if (open && !e.altKey) {
@@ -182,7 +344,7 @@ document.addEventListener('keydown', (e) => {
     const menu = top.closest('.menu');
     if (menu) openMenu(menu);
     else act(top);
-  } else if (letter === 'e' && !enterButton.hidden) {
+  } else if (letter === design.cmdEnterCaption.key && !enterButton.hidden) {
     enter();
   } else {
     return;
@@ -201,10 +363,16 @@ box.addEventListener('keydown', (e) => {
   e.preventDefault();
 });
 enterButton.onclick = enter;
+// A tap anywhere on the screen puts the focus in the box, and the keyboard comes up.
+$('screen').addEventListener('click', (e) => e.target === enterButton || box.hidden || box.focus());
 
-addEventListener('resize', fit);
+addEventListener('resize', resized);
+visualViewport?.addEventListener('resize', resized);
+visualViewport?.addEventListener('scroll', liftBar);
 fit();
+$('screen').hidden = false;
 performance.mark('vaultmoor-first-screen');
-// For the page's own test: the screen model as the game holds it.
-window.vaultmoor = { model: () => game.model() };
+// For the page's own test: the screen model as the game holds it, the zoom and the layout.
+window.vaultmoor = { model: () => game.model(), screen: () => game.screen(), zoom: () => zoom,
+  reading: () => reading };
 document.body.dataset.ready = 'true';

@@ -1,5 +1,5 @@
 // The game for the web page: a thin binding of the engine, the label layout, the dialogs'
-// design and the command history. The page only draws and forwards keys.
+// design, the menu bar and the command history. The page only draws and forwards keys.
 #include <emscripten/bind.h>
 
 #include <optional>
@@ -10,6 +10,7 @@
 #include "dialogdesign.h"
 #include "game.h"
 #include "history.h"
+#include "menus.h"
 #include "news.h"
 #include "screen.h"
 #include "textlayout.h"
@@ -53,6 +54,30 @@ val LaidOut(const std::string& caption, Rgb colour, const PixelRect& r, Align al
     o.set("colour", val::array(std::vector<int>{colour.r, colour.g, colour.b}));
     o.set("lines", lines);
     return o;
+}
+
+// A caption with an access letter: the text shown, the letter (lower case, "" if none) and
+// where it stands in the shown text (-1 if none).
+val Caption(std::string_view caption) {
+    val o = val::object();
+    o.set("text", ShownText(caption));
+    const char key = AccessKey(caption);
+    o.set("key", key ? std::string(1, key) : std::string());
+    int at = -1;
+    for (std::size_t i = 0; key && i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&' && caption[i + 1] == '&') {
+            ++i;
+        } else if (caption[i] == '&') {
+            at = static_cast<int>(ShownText(caption.substr(0, i)).size());
+            break;
+        }
+    }
+    o.set("at", at);
+    return o;
+}
+
+const char* AlignName(Align a) {
+    return a == Align::Centre ? "center" : a == Align::Right ? "right" : "left";
 }
 
 val OptionalText(const std::optional<std::string>& s) {
@@ -126,6 +151,32 @@ class WebGame {
         return out;
     }
 
+    // The visible labels in reading order, the prompt last: each one's index (-1 for the
+    // prompt), its shown lines (cut at the carriage returns), colour and alignment.
+    val Reading() const {
+        val out = val::array();
+        for (const auto& [index, design] : ReadingOrder()) {
+            const Label& l = LabelAt(game_.frmMain, index);
+            if (!l.Visible || l.Caption.empty()) continue;
+            val lines = val::array();
+            const std::string text = ShownText(l.Caption);
+            for (std::size_t at = 0;;) {
+                const std::size_t cr = text.find(CR, at);
+                lines.call<void>("push", text.substr(at, cr - at));
+                if (cr == std::string::npos) break;
+                at = cr + 1;
+            }
+            const Rgb c = design->colour;
+            val o = val::object();
+            o.set("index", index);
+            o.set("lines", lines);
+            o.set("colour", val::array(std::vector<int>{c.r, c.g, c.b}));
+            o.set("align", std::string(AlignName(design->align)));
+            out.call<void>("push", o);
+        }
+        return out;
+    }
+
   private:
     Game game_;
     CommandHistory history_;
@@ -140,7 +191,7 @@ val Design() {
     o.set("height", TwipsToPixels(MainHeightTwips));
     o.set("txtBox", Rect(ToPixels(TxtBoxRect)));
     o.set("cmdEnter", Rect(ToPixels(CmdEnterRect)));
-    o.set("cmdEnterCaption", std::string(CmdEnterCaption));
+    o.set("cmdEnterCaption", Caption(CmdEnterCaption));
     o.set("title", std::string(WindowCaption));
     o.set("atlasColumns", AtlasColumns);
     return o;
@@ -157,10 +208,44 @@ val Dialog(int id) {
     o.set("width", TwipsToPixels(d.widthTwips));
     o.set("height", TwipsToPixels(d.heightTwips));
     o.set("close", Rect(ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
-    o.set("closeCaption", std::string(CloseCaption));
+    o.set("closeCaption", Caption(CloseCaption));
     o.set("labels", labels);
     o.set("text", FaceText(d));  // as the window gives it to screen readers
     return o;
+}
+
+// What a menu entry does on the page: "new", "exit", "dialog" (with its number) or "" for a
+// menu of items or a separator.
+void SetAction(val& o, MenuAction action) {
+    const std::optional<DialogId> dialog = DialogFor(action);
+    o.set("act", action == MenuAction::NewGame ? "new"
+                 : action == MenuAction::Exit  ? "exit"
+                 : dialog                      ? "dialog"
+                                               : "");
+    o.set("dialog", dialog ? static_cast<int>(*dialog) : -1);
+}
+
+// The menu bar of the window, menus and items in order.
+val Menus() {
+    val bar = val::array();
+    for (const Menu& m : MenuBar()) {
+        val items = val::array();
+        for (const MenuItem& item : m.items) {
+            val i = val::object();
+            i.set("caption", Caption(item.caption));
+            i.set("name", std::string(item.name));
+            i.set("separator", item.Separator());
+            SetAction(i, item.action);
+            items.call<void>("push", i);
+        }
+        val o = val::object();
+        o.set("caption", Caption(m.caption));
+        o.set("name", std::string(m.name));
+        o.set("items", items);
+        SetAction(o, m.action);
+        bar.call<void>("push", o);
+    }
+    return bar;
 }
 
 }  // namespace
@@ -180,7 +265,9 @@ EMSCRIPTEN_BINDINGS(vaultmoor) {
         .function("historyUp", &WebGame::HistoryUp)
         .function("historyDown", &WebGame::HistoryDown)
         .function("model", &WebGame::Model)
-        .function("screen", &WebGame::Screen);
+        .function("screen", &WebGame::Screen)
+        .function("reading", &WebGame::Reading);
     emscripten::function("design", &Design);
     emscripten::function("dialog", &Dialog);
+    emscripten::function("menus", &Menus);
 }
