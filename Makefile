@@ -94,6 +94,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-fontatlas build-web/site/font.png
+	cmake -D SITE=build-web/site -P web/precache.cmake
 
 run-web: web
 	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"

@@ -208,3 +208,5 @@ performance.mark('vaultmoor-first-screen');
 // For the page's own test: the screen model as the game holds it.
 window.vaultmoor = { model: () => game.model() };
 document.body.dataset.ready = 'true';
+// Offline: the service worker keeps this build's files.
+navigator.serviceWorker?.register('sw.js').catch((e) => console.warn('No offline play:', e));
