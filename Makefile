@@ -106,6 +106,12 @@ test-web: web
 	npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
 
+# Lighthouse's mobile audit of the page as run-web serves it (not part of make test).
+.PHONY: lighthouse
+lighthouse: web
+	@command -v npm >/dev/null || $(MAKE) deps PACKAGES=npm
+	tools/lighthouse.sh build-web/site $(WEB_PORT)
+
 # The screen reader check: Orca on a virtual X server with the accessibility bus.
 SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 .PHONY: speech
