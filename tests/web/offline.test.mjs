@@ -87,6 +87,23 @@ test('a visit keeps the page for offline play; a new build replaces it whole', a
         await new Promise((ok) => navigator.serviceWorker.addEventListener('controllerchange', ok));
       }
     });
+    // Installable, with icons of the sizes the manifest gives; the maskable one's art inside
+    // the middle 80 % circle that every mask keeps.
+    const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    assert.deepEqual(await page.evaluate(async () => {
+      const { icons } = await (await fetch('manifest.webmanifest')).json();
+      return Promise.all(icons.map(async ({ src, sizes, purpose }) => {
+        const image = await createImageBitmap(await (await fetch(src)).blob());
+        const c = new OffscreenCanvas(image.width, image.height).getContext('2d');
+        c.drawImage(image, 0, 0);
+        const { data, width } = c.getImageData(0, 0, image.width, image.height);
+        const outside = [...Array(width * width).keys()].filter((i) => data[i * 4] + data[i * 4 + 1] + data[i * 4 + 2]
+          && Math.hypot(i % width + 0.5 - width / 2, Math.floor(i / width) + 0.5 - width / 2) > 0.4 * width);
+        return `${src} ${image.width}x${image.height}${purpose ? ` ${purpose}, art outside: ${outside.length}` : ''}`;
+      }));
+    }), ['icon-192.png 192x192', 'icon-512.png 512x512', 'icon-maskable.png 512x512 maskable, art outside: 0']);
+
     const first = buildOf(site);
     assert.deepEqual(await caches(page), [`vaultmoor / ${first}`]);
     await page.evaluate(() => { window.firstBuild = true; });
