@@ -66,6 +66,16 @@ async function assertPlays(page, loaded, dir) {
 }
 
 const caches = (page) => page.evaluate(() => caches.keys());
+// Looks for a new build; resolves to how its worker ends: 'activated' or 'redundant'.
+const update = (page) => page.evaluate(async () => {
+  const registration = await navigator.serviceWorker.getRegistration();
+  await registration.update();
+  const worker = registration.installing;
+  while (!['activated', 'redundant'].includes(worker.state)) {
+    await new Promise((ok) => worker.addEventListener('statechange', ok, { once: true }));
+  }
+  return worker.state === 'redundant' || worker === navigator.serviceWorker.controller ? worker.state : 'not in control';
+});
 const buildOf = (dir) => /const CACHE = `\$\{PREFIX\}(\w+)`/.exec(readFileSync(path.join(dir, 'sw.js')))[1];
 
 test('a visit keeps the page for offline play; a new build replaces it whole', async () => {
@@ -120,15 +130,20 @@ test('a visit keeps the page for offline play; a new build replaces it whole', a
     ({ server } = await serve(next, port));
 
     // The open page finds it; it takes over once whole, and the page goes on running.
-    assert.equal(await page.evaluate(async () => {
-      const registration = await navigator.serviceWorker.getRegistration();
-      await registration.update();
-      const worker = registration.installing;
-      while (!['activated', 'redundant'].includes(worker.state)) {
-        await new Promise((ok) => worker.addEventListener('statechange', ok, { once: true }));
-      }
-      return worker === navigator.serviceWorker.controller && window.firstBuild && worker.state;
-    }), 'activated');
+    assert.equal(await update(page), 'activated');
+    assert.ok(await page.evaluate(() => window.firstBuild));
+    assert.deepEqual(await caches(page), [`vaultmoor / ${buildOf(next)}`]);
+
+    // A build half laid out: a third build's worker beside the second build's main.js. It is
+    // turned down, and the second build stays.
+    const half = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
+    cpSync(next, half, { recursive: true });
+    appendFileSync(path.join(half, 'main.js'), '// a third build\n');
+    execFileSync('cmake', ['-D', `SITE=${half}`, '-P', path.join(root, 'web/precache.cmake')]);
+    cpSync(path.join(next, 'main.js'), path.join(half, 'main.js'));
+    await stop(server);
+    ({ server } = await serve(half, port));
+    assert.equal(await update(page), 'redundant');
     assert.deepEqual(await caches(page), [`vaultmoor / ${buildOf(next)}`]);
 
     // No network, no server and no HTTP cache: a reload plays the second build, all of it.
