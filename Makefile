@@ -95,6 +95,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-fontatlas build-web/site/font.png
 	/usr/bin/python3 web/webfont.py build/ui/fonts/8x13.pcf.bdf build-web/site/screen.woff
+	cmake -D SITE=build-web/site -P web/precache.cmake
 
 run-web: web
 	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
@@ -105,6 +106,12 @@ test-web: web
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
 	npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
+
+# Lighthouse's mobile audit of the page as run-web serves it (not part of make test).
+.PHONY: lighthouse
+lighthouse: web
+	@command -v npm >/dev/null || $(MAKE) deps PACKAGES=npm
+	tools/lighthouse.sh build-web/site $(WEB_PORT)
 
 # The screen reader check: Orca on a virtual X server with the accessibility bus.
 SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool

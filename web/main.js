@@ -376,3 +376,5 @@ performance.mark('vaultmoor-first-screen');
 window.vaultmoor = { model: () => game.model(), screen: () => game.screen(), zoom: () => zoom,
   reading: () => reading };
 document.body.dataset.ready = 'true';
+// Offline: the service worker keeps this build's files.
+navigator.serviceWorker?.register('sw.js').catch((e) => console.warn('No offline play:', e));

@@ -1,0 +1,160 @@
+// The page offline: after one visit the service worker keeps the build; a second build at the
+// same address replaces the first whole, and a reload with no network and no server plays it,
+// every file loaded being the second build's.
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const root = path.resolve(fileURLToPath(import.meta.url), '../../..');
+const site = path.join(root, 'build-web/site');
+// The screen model after File > New Game, as vaultmoor-transcript plays it.
+const afterNew = JSON.parse(execFileSync(path.join(root, 'build/bin/vaultmoor-transcript'), ['--json'],
+  { input: '!new\n' }).toString().trim().split('\n')[1]);
+delete afterNew.action;
+const model = (page) => page.evaluate(() => window.vaultmoor.model());
+
+// python3's server for a folder, on a given port (0: any free one); resolves to it and its port.
+async function serve(dir, port = 0) {
+  const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1'],
+    { cwd: dir, stdio: ['ignore', 'pipe', 'ignore'] });
+  const [, bound] = /port (\d+)/.exec(String(await new Promise((ok) => server.stdout.once('data', ok))));
+  return { server, port: bound };
+}
+const stop = (server) => new Promise((ok) => server.once('exit', ok).kill());
+
+// Every file the page loads, by name: its bytes and whether the service worker gave it.
+function record(page) {
+  const loaded = new Map();
+  page.on('response', (r) => {
+    const name = new URL(r.url()).pathname.slice(1) || 'index.html';
+    if (r.status() === 200) loaded.set(name, { body: r.buffer(), fromWorker: r.fromServiceWorker() });
+  });
+  return loaded;
+}
+
+// Each file loaded came from the worker and is the one in the folder, and the page drew its
+// title screen like the window's and plays New Game.
+async function assertPlays(page, loaded, dir) {
+  await page.waitForSelector('body[data-ready]');
+  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'font.png']) {
+    assert.ok(loaded.has(name), name);
+  }
+  for (const [name, { body, fromWorker }] of loaded) {
+    assert.ok(fromWorker, name);
+    assert.ok((await body).equals(readFileSync(path.join(dir, name))), `${name} of this build`);
+  }
+  const title = readFileSync(path.join(root, 'tests/ui/golden/title.png')).toString('base64');
+  assert.equal(await page.evaluate(async (png) => {
+    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob(),
+      { colorSpaceConversion: 'none' });
+    const want = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    want.drawImage(image, 0, 0);
+    const a = want.getImageData(0, 0, image.width, image.height).data;
+    const b = document.getElementById('canvas').getContext('2d')
+      .getImageData(0, 0, image.width, image.height).data;
+    return a.filter((v, i) => v !== b[i]).length;
+  }, title), 0);
+  for (const [how, k] of [['down', 'Alt'], ['press', 'KeyF'], ['up', 'Alt'], ['press', 'KeyN']]) {
+    await page.keyboard[how](k);
+  }
+  assert.deepEqual(await model(page), afterNew);
+}
+
+const caches = (page) => page.evaluate(() => caches.keys());
+// Looks for a new build; resolves to how its worker ends: 'activated' or 'redundant'.
+const update = (page) => page.evaluate(async () => {
+  const registration = await navigator.serviceWorker.getRegistration();
+  await registration.update();
+  const worker = registration.installing;
+  while (!['activated', 'redundant'].includes(worker.state)) {
+    await new Promise((ok) => worker.addEventListener('statechange', ok, { once: true }));
+  }
+  return worker.state === 'redundant' || worker === navigator.serviceWorker.controller ? worker.state : 'not in control';
+});
+const buildOf = (dir) => /const CACHE = `\$\{PREFIX\}(\w+)`/.exec(readFileSync(path.join(dir, 'sw.js')))[1];
+
+test('a visit keeps the page for offline play; a new build replaces it whole', async () => {
+  let { server, port } = await serve(site);
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, defaultViewport: { width: 700, height: 420 },
+    protocolTimeout: 60_000,
+    userDataDir: mkdtempSync(path.join(tmpdir(), 'vaultmoor-chromium-')),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  try {
+    const page = await browser.newPage();
+    await page.goto(`http://127.0.0.1:${port}/`);
+    await page.waitForSelector('body[data-ready]');
+    await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      if (!navigator.serviceWorker.controller) {
+        await new Promise((ok) => navigator.serviceWorker.addEventListener('controllerchange', ok));
+      }
+    });
+    // Installable, with icons of the sizes the manifest gives; the maskable one's art inside
+    // the middle 80 % circle that every mask keeps.
+    const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    assert.deepEqual(await page.evaluate(async () => {
+      const { icons } = await (await fetch('manifest.webmanifest')).json();
+      return Promise.all(icons.map(async ({ src, sizes, purpose }) => {
+        const image = await createImageBitmap(await (await fetch(src)).blob());
+        const c = new OffscreenCanvas(image.width, image.height).getContext('2d');
+        c.drawImage(image, 0, 0);
+        const { data, width } = c.getImageData(0, 0, image.width, image.height);
+        const outside = [...Array(width * width).keys()].filter((i) => data[i * 4] + data[i * 4 + 1] + data[i * 4 + 2]
+          && Math.hypot(i % width + 0.5 - width / 2, Math.floor(i / width) + 0.5 - width / 2) > 0.4 * width);
+        return `${src} ${image.width}x${image.height}${purpose ? ` ${purpose}, art outside: ${outside.length}` : ''}`;
+      }));
+    }), ['icon-192.png 192x192', 'icon-512.png 512x512', 'icon-maskable.png 512x512 maskable, art outside: 0']);
+
+    const first = buildOf(site);
+    assert.deepEqual(await caches(page), [`vaultmoor / ${first}`]);
+    await page.evaluate(() => { window.firstBuild = true; });
+
+    // A second build: a changed main.js and a changed .wasm (a custom section at its end),
+    // stamped as the build stamps it, served at the same address.
+    const next = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
+    cpSync(site, next, { recursive: true });
+    appendFileSync(path.join(next, 'main.js'), '// the next build\n');
+    appendFileSync(path.join(next, 'vaultmoor.wasm'), Buffer.from([0, 5, 4, 0x6e, 0x65, 0x78, 0x74]));
+    execFileSync('cmake', ['-D', `SITE=${next}`, '-P', path.join(root, 'web/precache.cmake')]);
+    assert.notEqual(buildOf(next), first);
+    await stop(server);
+    ({ server } = await serve(next, port));
+
+    // The open page finds it; it takes over once whole, and the page goes on running.
+    assert.equal(await update(page), 'activated');
+    assert.ok(await page.evaluate(() => window.firstBuild));
+    assert.deepEqual(await caches(page), [`vaultmoor / ${buildOf(next)}`]);
+
+    // A build half laid out: a third build's worker beside the second build's main.js. It is
+    // turned down, and the second build stays.
+    const half = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
+    cpSync(next, half, { recursive: true });
+    appendFileSync(path.join(half, 'main.js'), '// a third build\n');
+    execFileSync('cmake', ['-D', `SITE=${half}`, '-P', path.join(root, 'web/precache.cmake')]);
+    cpSync(path.join(next, 'main.js'), path.join(half, 'main.js'));
+    await stop(server);
+    ({ server } = await serve(half, port));
+    assert.equal(await update(page), 'redundant');
+    assert.deepEqual(await caches(page), [`vaultmoor / ${buildOf(next)}`]);
+
+    // No network, no server and no HTTP cache: a reload plays the second build, all of it.
+    await stop(server);
+    await page.setOfflineMode(true);
+    await (await page.createCDPSession()).send('Network.clearBrowserCache');
+    const loaded = record(page);
+    await page.reload();
+    await assertPlays(page, loaded, next);
+  } finally {
+    await browser.close();
+    server.kill();
+  }
+});
