@@ -194,8 +194,12 @@ class Terminal {
 
     int Colour(Rgb c) const {
         switch (colours_) {
-            case Colours::Direct:
-                return (c.r << 16) | (c.g << 8) | c.b;
+            case Colours::Direct: {
+                // Direct-colour terminals take the values 0..7 for their own palette: black
+                // would be the theme's black, so it is sent one step above.
+                const int rgb = (c.r << 16) | (c.g << 8) | c.b;
+                return rgb < 8 ? 0x010101 : rgb;
+            }
             case Colours::Palette:
                 return Nearest256(c);
             default:
@@ -253,7 +257,13 @@ int main() {
         return 1;
     }
     try {
-        return vaultmoor::Play();
+        const int status = vaultmoor::Play();
+        if (const int signal = vaultmoor::stopSignal) {
+            // The terminal is back as it was; now end as the signal would have.
+            std::signal(signal, SIG_DFL);
+            std::raise(signal);
+        }
+        return status;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vaultmoor-term: %s\n", e.what());
         return 1;
