@@ -242,8 +242,12 @@ int Play() {
 }  // namespace
 }  // namespace vaultmoor
 
-int main() {
+int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    if (argc > 1) {
+        std::fprintf(stderr, "vaultmoor-term: takes no arguments, not %s\n", argv[1]);
+        return 2;
+    }
     vaultmoor::CatchStopSignals();
     std::set_terminate([] {
         // Whatever went wrong, the terminal is given back as it was found.

@@ -62,12 +62,13 @@ done
 wait_for 'snake home...'
 tm send-keys -t play Enter
 wait_for 'τhε Σnd'
-screen | grep -q '≡' && { echo "FAIL: the prompt stays on the end screen"; exit 1; }
+if screen | grep -q '≡'; then echo "FAIL: the prompt stays on the end screen"; exit 1; fi
 
 step "resize to 40 x 10 and back"
 tm resize-window -t play -x 40 -y 10
 wait_for 'this one is 40 x'
-screen | tr '\n' ' ' | tr -s ' ' | grep -qF 'Vaultmoor needs a terminal of 72 x 25; this one is 40 x 10.'
+screen | tr '\n' ' ' | tr -s ' ' | grep -qF 'Vaultmoor needs a terminal of 72 x 25; this one is 40 x 10.' ||
+    { echo "FAIL: the size line"; screen; exit 1; }
 tm resize-window -t play -x 1 -y 1
 sleep 0.2
 tm resize-window -t play -x 80 -y 25
@@ -91,7 +92,7 @@ step "Ctrl+C gives the terminal back"
 tm send-keys -t play C-c
 wait_for 'game over: 0'
 restored() {
-    [ "$(tm display-message -p -t play '#{alternate_on}')" = 0 ]
+    [ "$(tm display-message -p -t play '#{alternate_on}')" = 0 ] || { echo "FAIL: alternate screen left on"; exit 1; }
     tm send-keys -t play 'clear; echo "raw: $(stty -a | tr " ;" "\n\n" | grep -cxE -- "-(icanon|echo|icrnl|opost|isig)")"' Enter
     wait_for 'raw: 0'
 }
@@ -100,12 +101,12 @@ restored
 step "256 colours: the nearest, index 124; NO_COLOR: none"
 run ''
 wait_for VAULTMOOR
-screen -e | grep -q "38;5;124m[^$esc]*VAULTMOOR"
+screen -e | grep -q "38;5;124m[^$esc]*VAULTMOOR" || { echo "FAIL: not index 124"; exit 1; }
 tm send-keys -t play C-c
 wait_for 'game over: 0'
 run 'NO_COLOR=1'
 wait_for VAULTMOOR
-! screen -e | grep -q '[34]8;[25];'
+if screen -e | grep -q '[34]8;[25];'; then echo "FAIL: colours with NO_COLOR"; exit 1; fi
 tm send-keys -t play M-f n Enter
 wait_for 'You are standing in a cell'
 step "SIGTERM gives the terminal back too"
