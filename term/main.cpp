@@ -133,6 +133,7 @@ class Terminal {
             if (nextKind == OK && next != 27 && static_cast<wint_t>(Printable(next)) == next)
                 return Key{KeyCode::Char, static_cast<char32_t>(next), true};
             if (nextKind == KEY_CODE_YES) return Special(next, resized);
+            if (nextKind == OK) unget_wch(static_cast<wchar_t>(next));  // another key's start
             return Key{KeyCode::Escape};
         }
         return Plain(ch);

@@ -75,7 +75,7 @@ tm resize-window -t play -x 80 -y 25
 wait_for 'τhε Σnd'
 
 step "random keys, seeded"
-keys=$(awk 'BEGIN { srand(7); n = split("Up Down Left Right Home End BSpace DC Enter Escape F10 M-f M-i M-a M-e M-c Tab a b é q 1 ≡ C-a C-z Escape[A \\033O", k, " ");
+keys=$(awk 'BEGIN { srand(7); n = split("Up Down Left Right Home End BSpace DC Enter F10 M-f M-i M-a M-e M-c Tab a b é q 1 ≡ C-a C-z Escape[A \\033O", k, " ");
                     for (i = 0; i < 300; i++) printf "%s ", k[int(rand() * n) + 1] }')
 for key in $keys; do
     case $key in
@@ -83,9 +83,13 @@ for key in $keys; do
         *) tm send-keys -t play "$key" ;;
     esac
 done
-tm send-keys -t play Escape Escape Escape
-sleep 0.1
-tm send-keys -t play M-f n
+for _ in 1 2 3; do  # whatever is open closes
+    tm send-keys -t play Escape
+    sleep 0.1
+done
+tm send-keys -t play M-f
+wait_for 'New Game'
+tm send-keys -t play n
 wait_for 'THE STORY'
 
 step "Ctrl+C gives the terminal back"
