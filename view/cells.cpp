@@ -12,16 +12,18 @@ CellGrid::CellGrid(int columns, int rows)
       rows_(std::max(0, rows)),
       cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
 
+std::size_t CellGrid::Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(columns_) +
+           static_cast<std::size_t>(x);
+}
+
 const Cell& CellGrid::At(int x, int y) const {
     if (!Inside(x, y)) throw std::out_of_range("cell outside the grid");
-    return cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(columns_) +
-                  static_cast<std::size_t>(x)];
+    return cells_[Index(x, y)];
 }
 
 void CellGrid::Put(int x, int y, const Cell& c) {
-    if (Inside(x, y))
-        cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(columns_) +
-               static_cast<std::size_t>(x)] = c;
+    if (Inside(x, y)) cells_[Index(x, y)] = c;
 }
 
 void CellGrid::Fill(int x, int y, int width, int height, const Cell& c) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +50,7 @@ class CellGrid {
     std::u32string Text(int y) const;
 
   private:
+    std::size_t Index(int x, int y) const;
     int columns_, rows_;
     std::vector<Cell> cells_;
 };
