@@ -61,6 +61,11 @@ class Terminal {
         const std::string type = TerminalType();
         screen_ = newterm(type.c_str(), stdout, stdin);
         if (!screen_) throw std::runtime_error("cannot open the terminal " + type);
+        const char* cup = tigetstr("cup");
+        if (!cup || cup == reinterpret_cast<char*>(-1)) {
+            Restore();
+            throw std::runtime_error("the terminal " + type + " cannot place the cursor");
+        }
         raw();  // Ctrl+C is a key, and ends the game like File > Exit
         noecho();
         nonl();
