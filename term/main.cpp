@@ -111,7 +111,12 @@ class Terminal {
                 }
                 cchar_t cell;
                 setcchar(&cell, text, attrs, 0, &pair);
-                mvadd_wch(y, x, &cell);  // the last cell may report an error; it is drawn
+                // The bottom right cell is inserted: writing it would move the cursor past
+                // the end of the screen.
+                if (y == LINES - 1 && x == COLS - 1)
+                    mvins_wch(y, x, &cell);
+                else
+                    mvadd_wch(y, x, &cell);
             }
         }
         if (frame.cursor) {
@@ -137,7 +142,10 @@ class Terminal {
             wtimeout(stdscr, 200);
             if (nextKind == OK && next != 27 && static_cast<wint_t>(Printable(next)) == next)
                 return Key{KeyCode::Char, static_cast<char32_t>(next), true};
-            if (nextKind == KEY_CODE_YES) return Special(next, resized);
+            if (nextKind == KEY_CODE_YES) {
+                const std::optional<Key> special = Special(next, resized);
+                return special ? special : Key{KeyCode::Escape};  // a resize keeps the Escape
+            }
             if (nextKind == OK) unget_wch(static_cast<wchar_t>(next));  // another key's start
             return Key{KeyCode::Escape};
         }
@@ -238,7 +246,9 @@ int Play() {
         bool resized = false;
         const std::optional<Key> key = terminal.Read(resized);
         if (resized) clear();
-        if (key) console.Press(*key);
+        // Too small a terminal shows no game to play; only Ctrl+C counts then.
+        const bool fits = COLS >= NeedColumns && LINES >= NeedRows;
+        if (key && (fits || key->code == KeyCode::CtrlC)) console.Press(*key);
         repaint = key.has_value() || resized;
     }
     openTerminal = nullptr;
