@@ -1,10 +1,8 @@
 // vaultmoor-term: the game full-screen in a text terminal, on ncurses. This file only
 // reads keys and paints the cells that Console composes.
 #include <curses.h>
-#include <langinfo.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -55,6 +53,9 @@ std::string TerminalType() {
     return TerminalTypeKnown(direct.c_str()) ? direct : name;
 }
 
+class Terminal;
+Terminal* openTerminal = nullptr;  // for std::terminate to give the terminal back
+
 class Terminal {
   public:
     Terminal() {
@@ -83,8 +84,12 @@ class Terminal {
             else if (COLORS >= 8)
                 colours_ = Colours::Eight;
         }
+        openTerminal = this;
     }
-    ~Terminal() { Restore(); }
+    ~Terminal() {
+        Restore();
+        openTerminal = nullptr;
+    }
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
 
@@ -234,11 +239,8 @@ class Terminal {
     std::map<std::tuple<int, int, int, int, int, int>, int> pairs_;
 };
 
-Terminal* openTerminal = nullptr;
-
 int Play() {
     Terminal terminal;
-    openTerminal = &terminal;
     Console console;
     bool repaint = true;
     while (console.Running() && !stopSignal) {
@@ -251,7 +253,6 @@ int Play() {
         if (key && (fits || key->code == KeyCode::CtrlC)) console.Press(*key);
         repaint = key.has_value() || resized;
     }
-    openTerminal = nullptr;
     return 0;
 }
 
