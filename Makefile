@@ -14,6 +14,8 @@ PACKAGES += librsvg2-bin desktop-file-utils appstream mandoc dpkg-dev lintian jq
 PACKAGES += pcf2bdf xfonts-utils
 # Line editing and history for vaultmoor-transcript in a terminal.
 PACKAGES += libedit-dev pkg-config
+# vaultmoor-term: wide-character ncurses; tmux and the direct-colour terminal types for its test.
+PACKAGES += libncurses-dev ncurses-term tmux
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local

@@ -36,7 +36,7 @@ for root in "$tmp/installed" "$tmp/unpacked"; do
     share=$root/usr/share
     desktop-file-validate "$share/applications/$id.desktop"
     appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
-    for page in vaultmoor vaultmoor-transcript; do
+    for page in vaultmoor vaultmoor-transcript vaultmoor-term; do
         gzip -dc "$share/man/man6/$page.6.gz" | mandoc -T lint -W warning
     done
     for size in 16 32 48 64 128 256; do
@@ -51,6 +51,10 @@ for root in "$tmp/installed" "$tmp/unpacked"; do
         and (.[3] | .accepted and (.inventory | length) == 9 and (.flags | length) == 10
              and (.labels | length) == 20 and .cmdEnter.visible
              and (.labels[12].caption | startswith("A guard comes in")))' >/dev/null
+
+    # The terminal game starts only on a terminal, and says so.
+    if "$root/usr/games/vaultmoor-term" </dev/null >/dev/null 2>"$tmp/term.txt"; then exit 1; fi
+    grep -q 'needs a terminal' "$tmp/term.txt"
 
     xvfb-run -a -s '-screen 0 800x600x24' "$0" --window "$root"
 done

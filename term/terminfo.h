@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vaultmoor {
+
+// Whether the terminal description of that name is installed.
+bool TerminalTypeKnown(const char* name);
+
+}  // namespace vaultmoor
