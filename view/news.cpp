@@ -43,19 +43,17 @@ void AddDrawnLines(std::string& out, std::string_view caption, const LabelDesign
         out += EncodeUtf8(line) + '\n';
 }
 
-// The title's banners of ">" and "<" and the ruled line: drawn, not read. Any prompt but
-// the ruled line is read, ">>>>" too: it asks for an answer.
-bool Decoration(int index, std::string_view caption) {
-    if (index < 0) return caption == SeparatorLine;
-    return std::none_of(caption.begin(), caption.end(),
-                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-}
-
 std::string Spoken(int index, std::string_view caption) {
     return index == EndLabelIndex ? std::string(EndLabelSpoken) : std::string(caption);
 }
 
 }  // namespace
+
+bool Decorative(int index, std::string_view caption) {
+    if (index < 0) return caption == SeparatorLine;
+    return std::none_of(caption.begin(), caption.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
 
 std::string ScreenText(const MainWindow& w, Voice voice) {
     std::string out;
@@ -64,7 +62,7 @@ std::string ScreenText(const MainWindow& w, Voice voice) {
         if (!label.Visible || label.Caption.empty()) continue;
         if (voice == Voice::Text) {
             AddDrawnLines(out, label.Caption, *design);
-        } else if (!Decoration(index, label.Caption)) {
+        } else if (!Decorative(index, label.Caption)) {
             AddLines(out, Spoken(index, label.Caption));
         }
     }
@@ -76,7 +74,7 @@ std::string ScreenNews(const MainWindow& before, const MainWindow& after) {
     for (const auto& [index, design] : ReadingOrder()) {
         const Label& was = LabelAt(before, index);
         const Label& now = LabelAt(after, index);
-        if (!now.Visible || now.Caption.empty() || Decoration(index, now.Caption)) continue;
+        if (!now.Visible || now.Caption.empty() || Decorative(index, now.Caption)) continue;
         // The reply is news every turn, even the same "What?" twice.
         if (index != ReplyIndex && was == now) continue;
         AddLines(out, Spoken(index, now.Caption));

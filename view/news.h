@@ -22,6 +22,11 @@ const std::vector<ReadingEntry>& ReadingOrder();
 // The label of the model that an entry names.
 const Label& LabelAt(const MainWindow& w, int index);
 
+// A label that is drawn, not read: the title's banners of ">" and "<" (no letter or digit)
+// and the ruled line of the prompt. Any other prompt is read, ">>>>" too: it asks for an
+// answer.
+bool Decorative(int index, std::string_view caption);
+
 // The end label as a listener hears it; the screen draws it in Greek-looking letters.
 inline constexpr std::string_view EndLabelSpoken = "The End";
 

@@ -91,12 +91,24 @@ function grownBelow(container, r, height, z) {
   container.style.paddingBottom = coarse.matches && below > 0 ? `${below}px` : '';
 }
 
+// Whether a colour has less than 4.5:1 contrast against black: such text (the red title,
+// the green escapes) is set large, where 3:1 reads well.
+function dim(colour) {
+  const [r, g, b] = colour.map((v) => (v /= 255) <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
+  return (0.2126 * r + 0.7152 * g + 0.0722 * b + 0.05) / 0.05 < 4.5;
+}
+
 // The reading layout: the labels shown, in reading order, as page text; the prompt in the bar.
 function paintReading() {
   const labels = game.reading();
   const text = (el, l) => {
     el.textContent = l.lines.join('\n');
     Object.assign(el.style, { color: `rgb(${l.colour.join(',')})`, textAlign: l.align });
+    el.classList.toggle('large', dim(l.colour));
+    // Banners and the ruled line: one line, cut at the edge, and not read out.
+    el.classList.toggle('rule', l.decorative);
+    if (l.decorative) el.setAttribute('aria-hidden', 'true');
+    else el.removeAttribute('aria-hidden');
     return el;
   };
   $('reading').replaceChildren(...labels.filter((l) => l.index >= 0).map((l) => {

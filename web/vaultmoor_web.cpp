@@ -152,7 +152,8 @@ class WebGame {
     }
 
     // The visible labels in reading order, the prompt last: each one's index (-1 for the
-    // prompt), its shown lines (cut at the carriage returns), colour and alignment.
+    // prompt), its shown lines (cut at the carriage returns), colour and alignment, and
+    // whether it is only drawn, not read.
     val Reading() const {
         val out = val::array();
         for (const auto& [index, design] : ReadingOrder()) {
@@ -172,6 +173,7 @@ class WebGame {
             o.set("lines", lines);
             o.set("colour", val::array(std::vector<int>{c.r, c.g, c.b}));
             o.set("align", std::string(AlignName(design->align)));
+            o.set("decorative", Decorative(index, l.Caption));
             out.call<void>("push", o);
         }
         return out;
