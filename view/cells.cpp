@@ -222,14 +222,13 @@ void DrawDialog(CellGrid& grid, CellPoint screen, DialogId id) {
 }
 
 std::string SizeNote(int columns, int rows) {
-    return "Vaultmoor needs a terminal of " + std::to_string(NeedColumns) + " x " +
-           std::to_string(NeedRows) + "; this one is " + std::to_string(columns) + " x " +
-           std::to_string(rows) + ".";
+    return "Vaultmoor needs " + std::to_string(NeedColumns) + " x " + std::to_string(NeedRows) +
+           " (now " + std::to_string(columns) + " x " + std::to_string(rows) + ")";
 }
 
 void DrawSizeNote(CellGrid& grid) {
     const std::string note = SizeNote(grid.Columns(), grid.Rows());
-    // One sentence, wrapped at its blanks where the terminal is narrower.
+    // One line; wrapped at its blanks where the terminal is narrower still.
     const auto lines = LayoutCaption(note, grid.Columns(), grid.Rows());
     const int top = (grid.Rows() - static_cast<int>(lines.size())) / 2;
     for (std::size_t i = 0; i < lines.size(); ++i) {

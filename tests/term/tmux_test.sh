@@ -72,8 +72,8 @@ if screen | grep -q '≡'; then echo "FAIL: the prompt stays on the end screen";
 
 step "resize to 40 x 10, 2 x 2, 1 x 1 and back"
 tm resize-window -t play -x 40 -y 10
-wait_for 'this one is 40 x'
-screen | tr '\n' ' ' | tr -s ' ' | grep -qF 'Vaultmoor needs a terminal of 72 x 25; this one is 40 x 10.' ||
+wait_for 'now 40 x 10'
+screen | tr '\n' ' ' | tr -s ' ' | grep -qF 'Vaultmoor needs 72 x 25 (now 40 x 10)' ||
     { echo "FAIL: the size line"; screen; exit 1; }
 tm resize-window -t play -x 2 -y 2
 wait_for Va  # all of the line there is room for
