@@ -261,6 +261,10 @@ int Play() {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    // The plain C locale knows no "≡" nor "τhε Σnd": take it as UTF-8, as today's terminals are.
+    const char* ctype = std::setlocale(LC_CTYPE, nullptr);
+    if (ctype && (std::strcmp(ctype, "C") == 0 || std::strcmp(ctype, "POSIX") == 0))
+        std::setlocale(LC_CTYPE, "C.UTF-8");
     if (argc > 1) {
         std::fprintf(stderr, "vaultmoor-term: takes no arguments, not %s\n", argv[1]);
         return 2;

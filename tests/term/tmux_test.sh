@@ -122,11 +122,12 @@ wait_for VAULTMOOR
 screen -e | grep -q "38;5;124m[^$esc]*VAULTMOOR" || { echo "FAIL: not index 124"; exit 1; }
 tm send-keys -t play C-c
 wait_for 'game over: 0'
-run 'NO_COLOR=1'
+run 'NO_COLOR=1 LC_ALL=C'
 wait_for VAULTMOOR
 if screen -e | grep -q '[34]8;[25];'; then echo "FAIL: colours with NO_COLOR"; exit 1; fi
 tm send-keys -t play M-f n Enter
 wait_for 'You are standing in a cell'
+wait_for '≡≡≡≡≡≡≡≡'  # the C locale is taken as UTF-8
 step "SIGTERM gives the terminal back too"
 kill -TERM "$(cat "$out/pid")"
 wait_for 'game over: 143'
