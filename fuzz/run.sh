@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the game fuzzer: ./fuzz/run.sh <build-dir> <seconds>, seeded with the command logs.
-# New finds go to <build-dir>/fuzz-run/corpus, crashes to <build-dir>/fuzz-run/artifacts.
+# Runs the game fuzzer: ./fuzz/run.sh <build-dir> <seconds>, seeded with the command logs,
+# then the terminal game's for half as long. New finds go to <build-dir>/fuzz-run/corpus (and
+# fuzz-run/console), crashes to <build-dir>/fuzz-run/artifacts.
 # FUZZ_JOBS=n runs n processes side by side.
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 <build-dir> <seconds>" >&2; exit 2; }
@@ -14,4 +15,9 @@ par=()
     -artifact_prefix="$work/artifacts/" "$work/corpus" "$work/seeds" \
     >"$work/last-run.log" 2>&1 || { tail -n 40 "$work/last-run.log" >&2; exit 1; }
 grep -E '^#[0-9]+[[:space:]]+DONE' "$work/last-run.log" || true
-echo "fuzzing passed: $2 s, log in $work/last-run.log"
+mkdir -p "$work/console"
+"$1/bin/vaultmoor-fuzz-console" -max_total_time="$(($2 / 2))" -timeout=10 -max_len=4096 \
+    "${par[@]}" -artifact_prefix="$work/artifacts/console-" "$work/console" \
+    >"$work/console-run.log" 2>&1 || { tail -n 40 "$work/console-run.log" >&2; exit 1; }
+grep -E '^#[0-9]+[[:space:]]+DONE' "$work/console-run.log" || true
+echo "fuzzing passed: $2 s and $(($2 / 2)) s, logs in $work/last-run.log and console-run.log"

@@ -17,7 +17,8 @@ std::string LineEdit::Text() const {
 }
 
 void LineEdit::Insert(char32_t c) {
-    if (text_.size() >= MaxLength) return;
+    // A control character is no text: it would break the line where the box shows it.
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0) || text_.size() >= MaxLength) return;
     text_.insert(cursor_++, 1, c);
 }
 

@@ -17,7 +17,7 @@ class LineEdit {
     void Set(std::string_view utf8);
     std::string Text() const;
 
-    void Insert(char32_t c);  // at the cursor; nothing past MaxLength
+    void Insert(char32_t c);  // at the cursor; no control character, nothing past MaxLength
     void Left();
     void Right();
     void Home();
