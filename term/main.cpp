@@ -249,8 +249,7 @@ int Play() {
         const std::optional<Key> key = terminal.Read(resized);
         if (resized) clear();
         // Too small a terminal shows no game to play; only Ctrl+C counts then.
-        const bool fits = COLS >= NeedColumns && LINES >= NeedRows;
-        if (key && (fits || key->code == KeyCode::CtrlC)) console.Press(*key);
+        if (key && (Fits(COLS, LINES) || key->code == KeyCode::CtrlC)) console.Press(*key);
         repaint = key.has_value() || resized;
     }
     return 0;

@@ -37,17 +37,11 @@ void CellGrid::Write(int x, int y, std::u32string_view text, Rgb fg, Rgb bg, std
 
 void CellGrid::WriteCaption(int x, int y, std::string_view caption, Rgb fg, Rgb bg,
                             std::uint8_t marks) {
-    // "&&" shows as "&"; a lone "&" marks the next character, which is underlined.
-    const std::u32string text = DecodeUtf8(caption);
-    bool access = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == U'&' && !access && !(i + 1 < text.size() && text[i + 1] == U'&')) {
-            access = true;
-            continue;
-        }
-        if (text[i] == U'&') ++i;
-        Put(x++, y, {text[i], fg, bg, static_cast<std::uint8_t>(marks | (access ? Underline : 0))});
-        access = false;
+    const AccessCaption shown = SplitAccess(caption);
+    for (std::size_t i = 0; i < shown.text.size(); ++i) {
+        const bool access = static_cast<int>(i) == shown.at;
+        Put(x++, y,
+            {shown.text[i], fg, bg, static_cast<std::uint8_t>(marks | (access ? Underline : 0))});
     }
 }
 
@@ -68,6 +62,10 @@ CellRect ToCells(const TwipRect& r) {
 int CaptionRow(const TwipRect& r) {
     const PixelRect p = ToPixels(r);
     return (p.top + p.height / 2) / LinePitch;
+}
+
+bool Fits(int columns, int rows) {
+    return columns >= NeedColumns && rows >= NeedRows;
 }
 
 CellPoint WindowOrigin(int columns, int rows) {
@@ -91,14 +89,17 @@ void DrawLabel(CellGrid& grid, CellPoint at, std::string_view caption, Rgb colou
     }
 }
 
+int ShownLength(std::string_view caption) {
+    return static_cast<int>(DecodeUtf8(ShownText(caption)).size());
+}
+
 // A push button: its caption centred on the face, on the row of its middle.
 void DrawButton(CellGrid& grid, CellPoint at, const TwipRect& rect, std::string_view caption) {
     const CellRect r = ToCells(rect);
     const int row = at.y + CaptionRow(rect);
     grid.Fill(at.x + r.x, row, r.width, 1, {U' ', Black, Face, Reverse});
-    const int length = static_cast<int>(DecodeUtf8(ShownText(caption)).size());
-    grid.WriteCaption(at.x + r.x + std::max(0, (r.width - length) / 2), row, caption, Black, Face,
-                      Reverse);
+    grid.WriteCaption(at.x + r.x + std::max(0, (r.width - ShownLength(caption)) / 2), row, caption,
+                      Black, Face, Reverse);
 }
 
 void DrawFrame(CellGrid& grid, int x, int y, int width, int height, Rgb fg, Rgb bg) {
@@ -118,8 +119,9 @@ void DrawFrame(CellGrid& grid, int x, int y, int width, int height, Rgb fg, Rgb 
     grid.Put(right, bottom, {U'┘', fg, bg, 0});
 }
 
-int ShownLength(std::string_view caption) {
-    return static_cast<int>(DecodeUtf8(ShownText(caption)).size());
+// A menu entry or item: white on navy while highlighted, else black on the face.
+Cell EntryCell(bool lit) {
+    return lit ? Cell{U' ', White, Navy, Reverse} : Cell{U' ', Black, Face, 0};
 }
 
 // The column of a menu's entry on the bar, from the bar's left: " File  Instructions ".
@@ -155,14 +157,10 @@ void DrawMenuBar(CellGrid& grid, CellPoint at, int open) {
     grid.Fill(at.x, at.y, ScreenColumns, 1, {U' ', Black, Face, 0});
     const auto& bar = MenuBar();
     for (std::size_t m = 0; m < bar.size(); ++m) {
-        const bool lit = static_cast<int>(m) == open;
-        const Rgb fg = lit ? White : Black;
-        const Rgb bg = lit ? Navy : Face;
-        const std::uint8_t marks = lit ? Reverse : 0;
+        const Cell face = EntryCell(static_cast<int>(m) == open);
         const int x = at.x + EntryColumn(static_cast<int>(m));
-        const int width = ShownLength(bar[m].caption) + 2;
-        grid.Fill(x, at.y, width, 1, {U' ', fg, bg, marks});
-        grid.WriteCaption(x + 1, at.y, bar[m].caption, fg, bg, marks);
+        grid.Fill(x, at.y, ShownLength(bar[m].caption) + 2, 1, face);
+        grid.WriteCaption(x + 1, at.y, bar[m].caption, face.fg, face.bg, face.marks);
     }
 }
 
@@ -185,12 +183,9 @@ void DrawMenu(CellGrid& grid, CellPoint at, int menu, int item) {
             grid.Put(x + inner + 1, row, {U'┤', Black, Face, 0});
             continue;
         }
-        const bool lit = static_cast<int>(i) == item;
-        const Rgb fg = lit ? White : Black;
-        const Rgb bg = lit ? Navy : Face;
-        const std::uint8_t marks = lit ? Reverse : 0;
-        grid.Fill(x + 1, row, inner, 1, {U' ', fg, bg, marks});
-        grid.WriteCaption(x + 2, row, m.items[i].caption, fg, bg, marks);
+        const Cell face = EntryCell(static_cast<int>(i) == item);
+        grid.Fill(x + 1, row, inner, 1, face);
+        grid.WriteCaption(x + 2, row, m.items[i].caption, face.fg, face.bg, face.marks);
     }
 }
 

@@ -60,6 +60,8 @@ inline constexpr int ScreenColumns = 72;  // 578 pixels
 inline constexpr int ScreenRows = 24;     // 292 pixels, the text ends above a 25th row
 inline constexpr int NeedColumns = ScreenColumns;
 inline constexpr int NeedRows = ScreenRows + 1;
+// Whether a terminal of that size has room for the screen and its menu bar.
+bool Fits(int columns, int rows);
 
 // A rectangle on cells: left, top, width, height.
 struct CellRect {

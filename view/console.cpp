@@ -193,7 +193,7 @@ void Console::NewGame() {
 Frame Console::Paint(int columns, int rows) const {
     Frame frame{CellGrid(columns, rows), std::nullopt};
     CellGrid& grid = frame.grid;
-    if (columns < NeedColumns || rows < NeedRows) {
+    if (!Fits(columns, rows)) {
         DrawSizeNote(grid);
         return frame;
     }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "textlayout.h"
+
 namespace vaultmoor {
 
 const std::vector<Menu>& MenuBar() {
@@ -30,14 +32,26 @@ const std::vector<Menu>& MenuBar() {
     return bar;
 }
 
-char AccessKey(std::string_view caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&')
-            return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
-        ++i;  // "&&" is a plain "&"
+AccessCaption SplitAccess(std::string_view caption) {
+    const std::u32string all = DecodeUtf8(caption);
+    AccessCaption out{{}, -1};
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] == U'&' && i + 1 < all.size() && all[i + 1] == U'&') {
+            ++i;  // "&&" is a plain "&"
+        } else if (all[i] == U'&') {
+            if (out.at < 0 && i + 1 < all.size()) out.at = static_cast<int>(out.text.size());
+            continue;
+        }
+        out.text += all[i];
     }
-    return 0;
+    return out;
+}
+
+char AccessKey(std::string_view caption) {
+    const AccessCaption c = SplitAccess(caption);
+    if (c.at < 0) return 0;
+    const char32_t letter = c.text[static_cast<std::size_t>(c.at)];
+    return letter < 0x80 ? static_cast<char>(std::tolower(static_cast<int>(letter))) : 0;
 }
 
 std::optional<DialogId> DialogFor(MenuAction action) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,14 @@ struct Menu {
 };
 
 const std::vector<Menu>& MenuBar();
+
+// A caption as it is shown: "&&" is one "&", a lone "&" is dropped and marks the letter
+// after it, the access letter; `at` is where that letter stands in `text`, or -1.
+struct AccessCaption {
+    std::u32string text;
+    int at;
+};
+AccessCaption SplitAccess(std::string_view caption);
 
 // The access letter of a caption, lower case: the character after a lone "&"; 0 if none.
 char AccessKey(std::string_view caption);

@@ -59,20 +59,12 @@ val LaidOut(const std::string& caption, Rgb colour, const PixelRect& r, Align al
 // A caption with an access letter: the text shown, the letter (lower case, "" if none) and
 // where it stands in the shown text (-1 if none).
 val Caption(std::string_view caption) {
-    val o = val::object();
-    o.set("text", ShownText(caption));
+    const AccessCaption shown = SplitAccess(caption);
     const char key = AccessKey(caption);
+    val o = val::object();
+    o.set("text", EncodeUtf8(shown.text));
     o.set("key", key ? std::string(1, key) : std::string());
-    int at = -1;
-    for (std::size_t i = 0; key && i + 1 < caption.size(); ++i) {
-        if (caption[i] == '&' && caption[i + 1] == '&') {
-            ++i;
-        } else if (caption[i] == '&') {
-            at = static_cast<int>(ShownText(caption.substr(0, i)).size());
-            break;
-        }
-    }
-    o.set("at", at);
+    o.set("at", key ? shown.at : -1);
     return o;
 }
 
