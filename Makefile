@@ -86,16 +86,17 @@ clean:
 	rm -rf build build-asan build-fuzz build-web
 
 # The web page (web/): emscripten builds it, Chromium, Firefox and Node play it in tests/web.
-PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools
+PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools libpng-dev \
+            webkit2gtk-driver xvfb
 WEB_PORT ?= 8000
 .PHONY: web run-web test-web
 
 web: deps
 	cmake --preset default
-	cmake --build --preset default --target vaultmoor-fontatlas vaultmoor-transcript
+	cmake --build --preset default --target vaultmoor-firstscreen vaultmoor-transcript
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
-	./build/bin/vaultmoor-fontatlas build-web/site/font.png
+	./build/bin/vaultmoor-firstscreen web build-web/site build-web/glyphs.json
 	/usr/bin/python3 web/webfont.py build/fonts/8x13.bdf build-web/site/screen.woff
 	cmake -D SITE=build-web/site -P web/precache.cmake
 

@@ -1,78 +1,26 @@
-// The page: draws what the game (WebAssembly) lays out and forwards the player's keys.
+// The page: shows what the game (WebAssembly) paints and forwards the player's keys. The
+// first screen, the menu bar and the buttons' captions come with the HTML.
 import Vaultmoor from './vaultmoor.js';
 
 const $ = (id) => document.getElementById(id);
-const atlas = new Image();
-atlas.src = 'font.png';
-const [wasm] = await Promise.all([Vaultmoor(), atlas.decode(),
-  document.fonts.load('16px "Vaultmoor Screen"')]);
+const [wasm] = await Promise.all([Vaultmoor(), document.fonts.load('16px "Vaultmoor Screen"')]);
 const design = wasm.design();
 const game = new wasm.Game();
 const box = $('txtBox'), enterButton = $('cmdEnter'), dialog = $('dialog');
 const root = document.documentElement, coarse = matchMedia('(pointer: coarse)');
+// The reading layout where the room is narrower than the screen: the style sheet's query.
+const narrow = matchMedia(`not all and (min-width: ${design.width}px)`);
+const closeKey = $('cmdClose').dataset.key;
 // zoom: device pixels to a screen pixel; reading: the screen as page text, for narrow rooms.
 let zoom = 1, reading = false, fitted = null, dialogId = -1;
 
-// A caption of the design in an element: its text, the access letter underlined.
-function captioned(el, { text, key, at }) {
-  const parts = at < 0 ? [text] : [text.slice(0, at),
-    Object.assign(document.createElement('u'), { textContent: text[at] }), text.slice(at + 1)];
-  el.replaceChildren(...parts);
-  if (key) el.dataset.key = key;
-  return el;
-}
-const closeCaption = wasm.dialog(0).closeCaption;
-for (const [el, caption] of [[enterButton, design.cmdEnterCaption], [$('cmdClose'), closeCaption]]) {
-  captioned(el, caption).setAttribute('aria-keyshortcuts', `Alt+${caption.key.toUpperCase()}`);
-}
-document.title = design.title;
-
-// The atlas is white ink: one copy in each colour the screens use.
-const inks = new Map();
-function ink([r, g, b]) {
-  const key = `rgb(${r},${g},${b})`;
-  if (!inks.has(key)) {
-    const c = document.createElement('canvas');
-    c.width = atlas.width;
-    c.height = atlas.height;
-    const x = c.getContext('2d');
-    x.drawImage(atlas, 0, 0);
-    x.globalCompositeOperation = 'source-in';
-    x.fillStyle = key;
-    x.fillRect(0, 0, c.width, c.height);
-    inks.set(key, c);
-  }
-  return inks.get(key);
-}
-
-// Black, then each label's lines cut at its own edge; glyph cells without their blank
-// top row, so lines stand 12 pixels apart as in the window. A zoom that is not a whole
-// number is drawn at zoom 1 and enlarged by the browser, pixel by pixel.
-function paint(canvas, width, height, labels, z) {
-  const k = Number.isInteger(z) ? z : 1;
-  canvas.width = width * k;
-  canvas.height = height * k;
+// The painter's image (RGBA, at zoom 1) on a canvas, enlarged by the browser pixel for pixel
+// to z device pixels a screen pixel.
+function show(canvas, rgba, width, height, z) {
+  canvas.width = width;
+  canvas.height = height;
   canvas.style.width = `${(width * z) / devicePixelRatio}px`;
-  const c = canvas.getContext('2d');
-  c.imageSmoothingEnabled = false;
-  c.setTransform(k, 0, 0, k, 0, 0);
-  c.fillStyle = '#000';
-  c.fillRect(0, 0, width, height);
-  const cols = design.atlasColumns;
-  for (const l of labels) {
-    const glyphs = ink(l.colour);
-    c.save();
-    c.beginPath();
-    c.rect(l.left, l.top, l.width, l.height);
-    c.clip();
-    for (const line of l.lines) {
-      line.slots.forEach((s, i) => {
-        if (s >= 0) c.drawImage(glyphs, (s % cols) * 8, Math.floor(s / cols) * 13 + 1, 8, 12,
-                                line.x + i * 8, line.y, 8, 12);
-      });
-    }
-    c.restore();
-  }
+  canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
 }
 
 // A control at its design place, in CSS pixels; on a touch screen at least a finger's
@@ -91,22 +39,14 @@ function grownBelow(container, r, height, z) {
   container.style.paddingBottom = coarse.matches && below > 0 ? `${below}px` : '';
 }
 
-// Whether a colour has less than 4.5:1 contrast against black: such text (the red title,
-// the green escapes) is set large, where 3:1 reads well.
-function dim(colour) {
-  const [r, g, b] = colour.map((v) => (v /= 255) <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
-  return (0.2126 * r + 0.7152 * g + 0.0722 * b + 0.05) / 0.05 < 4.5;
-}
-
-// The reading layout: the labels shown, in reading order, as page text; the prompt in the bar.
+// The reading layout: the labels shown, in reading order, as page text; the prompt in the
+// bar. Their colour, alignment and size are classes of the style sheet.
 function paintReading() {
   const labels = game.reading();
   const text = (el, l) => {
     el.textContent = l.lines.join('\n');
-    Object.assign(el.style, { color: `rgb(${l.colour.join(',')})`, textAlign: l.align });
-    el.classList.toggle('large', dim(l.colour));
+    el.className = l.classes;
     // Banners and the ruled line: one line, cut at the edge, and not read out.
-    el.classList.toggle('rule', l.decorative);
     if (l.decorative) el.setAttribute('aria-hidden', 'true');
     else el.removeAttribute('aria-hidden');
     return el;
@@ -123,8 +63,8 @@ function paintReading() {
 
 function draw() {
   const m = game.model();
-  if (reading) paintReading();
-  else paint($('canvas'), design.width, design.height, game.screen(), zoom);
+  paintReading();
+  show($('canvas'), game.pixels(), design.width, design.height, zoom);
   $('review').replaceChildren(...game.review().split('\n').filter((t) => t)
     .map((t) => Object.assign(document.createElement('p'), { textContent: t })));
   if (box.value !== m.txtBox.text) box.value = m.txtBox.text;
@@ -158,8 +98,13 @@ function keepInView() {
   if (b.top < top || b.bottom > bottom) box.scrollIntoView({ block: 'nearest' });
 }
 
+// Two live regions taken in turn: each piece of news is a new text in a region that was
+// empty, so a reply equal to the one before it is announced again, and once.
+let newsAt = 0;
 function say(text) {
-  $('news').textContent = text;
+  $(`news${newsAt}`).textContent = '';
+  newsAt = 1 - newsAt;
+  $(`news${newsAt}`).textContent = text;
 }
 
 // The room the page has, in CSS pixels: the visual viewport at the page's own scale, never
@@ -183,12 +128,7 @@ function zoomFor(width, height, [w, h]) {
 // pixel; the reading layout where it is narrower.
 function fit() {
   const [w, h] = (fitted = room());
-  reading = w < design.width;
-  root.classList.toggle('reading', reading);
-  $('canvas').hidden = reading;
-  $('reading').hidden = !reading;
-  $('reviewSection').hidden = reading;
-  $('prompt').hidden = true;
+  reading = narrow.matches;
   if (reading) {
     for (const el of [box, enterButton, $('screen')]) el.removeAttribute('style');
   } else {
@@ -252,7 +192,7 @@ function showDialog(id) {
   const [w, h] = room();
   const z = reading || coarse.matches ? zoomFor(d.width, d.height, [w - 40, h - 70]) : zoom;
   $('dialogTitle').textContent = d.caption;
-  paint($('dialogCanvas'), d.width, d.height, d.labels, z);
+  show($('dialogCanvas'), d.pixels, d.width, d.height, z);
   $('dialogText').textContent = d.text;
   place($('cmdClose'), d.close, z);
   grownBelow($('dialog').querySelector('.face'), d.close, d.height, z);
@@ -260,39 +200,6 @@ function showDialog(id) {
 }
 $('cmdClose').onclick = () => dialog.close();
 dialog.onclose = () => box.hidden || box.focus();
-
-// The menu bar, built from the window's own table.
-function menuButton(entry) {
-  const b = captioned(Object.assign(document.createElement('button'), { type: 'button' }),
-    entry.caption);
-  b.setAttribute('role', 'menuitem');
-  b.id = entry.name;
-  if (entry.act) b.dataset.act = entry.act;
-  if (entry.dialog >= 0) b.dataset.dialog = entry.dialog;
-  return b;
-}
-for (const m of wasm.menus()) {
-  const top = menuButton(m);
-  top.setAttribute('aria-keyshortcuts', `Alt+${m.caption.key.toUpperCase()}`);
-  if (!m.items.length) {
-    $('menubar').append(top);
-    continue;
-  }
-  top.setAttribute('aria-haspopup', 'menu');
-  top.setAttribute('aria-expanded', 'false');
-  const list = Object.assign(document.createElement('div'), { hidden: true });
-  list.setAttribute('role', 'menu');
-  list.setAttribute('aria-label', m.caption.text);
-  list.append(...m.items.map((item) => {
-    if (!item.separator) return menuButton(item);
-    const hr = document.createElement('hr');
-    hr.setAttribute('role', 'separator');
-    return hr;
-  }));
-  const menu = Object.assign(document.createElement('div'), { className: 'menu' });
-  menu.append(top, list);
-  $('menubar').append(menu);
-}
 
 // The menu bar: Alt and the underlined letter, arrows inside a menu, Escape to leave.
 const menus = [...document.querySelectorAll('.menu')];
@@ -329,7 +236,7 @@ document.addEventListener('click', (e) => e.target.closest('.menu') || closeMenu
 
 document.addEventListener('keydown', (e) => {
   const letter = e.code.startsWith('Key') ? e.code.slice(3).toLowerCase() : '';
-  if (dialog.open && e.altKey && letter === closeCaption.key) dialog.close();
+  if (dialog.open && e.altKey && letter === closeKey) dialog.close();
   if (!game.running() || dialog.open) return;
   const open = menus.find((m) => !m.lastElementChild.hidden);
   if (open && !e.altKey) {
@@ -356,7 +263,7 @@ document.addEventListener('keydown', (e) => {
     const menu = top.closest('.menu');
     if (menu) openMenu(menu);
     else act(top);
-  } else if (letter === design.cmdEnterCaption.key && !enterButton.hidden) {
+  } else if (letter === enterButton.dataset.key && !enterButton.hidden) {
     enter();
   } else {
     return;
@@ -382,11 +289,9 @@ addEventListener('resize', resized);
 visualViewport?.addEventListener('resize', resized);
 visualViewport?.addEventListener('scroll', liftBar);
 fit();
-$('screen').hidden = false;
 performance.mark('vaultmoor-first-screen');
 // For the page's own test: the screen model as the game holds it, the zoom and the layout.
-window.vaultmoor = { model: () => game.model(), screen: () => game.screen(), zoom: () => zoom,
-  reading: () => reading };
+window.vaultmoor = { model: () => game.model(), zoom: () => zoom, reading: () => reading };
 document.body.dataset.ready = 'true';
 // Offline: the service worker keeps this build's files.
 navigator.serviceWorker?.register('sw.js').catch((e) => console.warn('No offline play:', e));

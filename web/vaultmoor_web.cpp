@@ -1,17 +1,19 @@
-// The game for the web page: a thin binding of the engine, the label layout, the dialogs'
-// design, the menu bar and the command history. The page only draws and forwards keys.
+// The game for the web page: a thin binding of the engine, the painter, the reading layout,
+// the dialogs' design and the command history. The page only shows the images and forwards
+// keys; its menu bar and first screen are written into the HTML at build time.
 #include <emscripten/bind.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "atlas.h"
 #include "dialogdesign.h"
 #include "game.h"
 #include "history.h"
-#include "menus.h"
 #include "news.h"
+#include "painter.h"
+#include "reading.h"
 #include "screen.h"
 #include "textlayout.h"
 
@@ -36,40 +38,19 @@ val LabelModel(const Label& l) {
     return o;
 }
 
-// One label as the window paints it: its pixel rectangle (the clip), its colour and its
-// lines, each a row of atlas slots (-1 for a blank) at its left edge.
-val LaidOut(const std::string& caption, Rgb colour, const PixelRect& r, Align align) {
-    val lines = val::array();
-    for (const PlacedLine& line : PlaceCaption(caption, r, align)) {
-        val slots = val::array();
-        for (std::size_t i = 0; i < line.text.size(); ++i)
-            slots.set(i, line.text[i] == U' ' ? -1 : AtlasSlot(line.text[i]));
-        val l = val::object();
-        l.set("x", line.x);
-        l.set("y", line.y);
-        l.set("slots", slots);
-        lines.call<void>("push", l);
+// An image of the painter as RGBA bytes for the page's ImageData: a view on the module's
+// memory, valid until the next call.
+val Rgba(const Image& image) {
+    static std::vector<std::uint8_t> bytes;
+    bytes.resize(image.pixels.size() * 4);
+    std::uint8_t* out = bytes.data();
+    for (Pixel p : image.pixels) {
+        *out++ = static_cast<std::uint8_t>(p >> 16);
+        *out++ = static_cast<std::uint8_t>(p >> 8);
+        *out++ = static_cast<std::uint8_t>(p);
+        *out++ = static_cast<std::uint8_t>(p >> 24);
     }
-    val o = Rect(r);
-    o.set("colour", val::array(std::vector<int>{colour.r, colour.g, colour.b}));
-    o.set("lines", lines);
-    return o;
-}
-
-// A caption with an access letter: the text shown, the letter (lower case, "" if none) and
-// where it stands in the shown text (-1 if none).
-val Caption(std::string_view caption) {
-    const AccessCaption shown = SplitAccess(caption);
-    const char key = AccessKey(caption);
-    val o = val::object();
-    o.set("text", EncodeUtf8(shown.text));
-    o.set("key", key ? std::string(1, key) : std::string());
-    o.set("at", key ? shown.at : -1);
-    return o;
-}
-
-const char* AlignName(Align a) {
-    return a == Align::Centre ? "center" : a == Align::Right ? "right" : "left";
+    return val(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
 val OptionalText(const std::optional<std::string>& s) {
@@ -130,42 +111,22 @@ class WebGame {
         return o;
     }
 
-    // The visible labels of the screen, laid out, in the window's painting order.
-    val Screen() const {
-        val out = val::array();
-        const MainWindow& m = game_.frmMain;
-        auto add = [&](const LabelDesign& d, const Label& l) {
-            if (l.Visible && !l.Caption.empty())
-                out.call<void>("push", LaidOut(l.Caption, d.colour, ToPixels(d.rect), d.align));
-        };
-        for (std::size_t i = 0; i < m.lblText.size(); ++i) add(TextScreenDesign()[i], m.lblText[i]);
-        add(PressEnterDesign(), m.lblPressEnter);
-        return out;
-    }
+    // The screen as the window paints it, at zoom 1.
+    val Pixels() const { return Rgba(PaintScreen(game_.frmMain)); }
 
     // The visible labels in reading order, the prompt last: each one's index (-1 for the
-    // prompt), its shown lines (cut at the carriage returns), colour and alignment, and
-    // whether it is only drawn, not read.
+    // prompt), its shown lines (cut at the carriage returns), its classes of the style sheet,
+    // and whether it is only drawn, not read.
     val Reading() const {
         val out = val::array();
-        for (const auto& [index, design] : ReadingOrder()) {
-            const Label& l = LabelAt(game_.frmMain, index);
-            if (!l.Visible || l.Caption.empty()) continue;
+        for (const ReadingLabel& l : ReadingLabels(game_.frmMain)) {
             val lines = val::array();
-            const std::string text = ShownText(l.Caption);
-            for (std::size_t at = 0;;) {
-                const std::size_t cr = text.find(CR, at);
-                lines.call<void>("push", text.substr(at, cr - at));
-                if (cr == std::string::npos) break;
-                at = cr + 1;
-            }
-            const Rgb c = design->colour;
+            for (const std::string& line : l.lines) lines.call<void>("push", line);
             val o = val::object();
-            o.set("index", index);
+            o.set("index", l.index);
             o.set("lines", lines);
-            o.set("colour", val::array(std::vector<int>{c.r, c.g, c.b}));
-            o.set("align", std::string(AlignName(design->align)));
-            o.set("decorative", Decorative(index, l.Caption));
+            o.set("classes", l.classes);
+            o.set("decorative", l.decorative);
             out.call<void>("push", o);
         }
         return out;
@@ -178,68 +139,27 @@ class WebGame {
     bool accepted_ = true;
 };
 
-// The window's fixed design: sizes, the command box, the button, the title.
+// The window's fixed design: sizes, the command box, the button.
 val Design() {
     val o = val::object();
     o.set("width", TwipsToPixels(MainWidthTwips));
     o.set("height", TwipsToPixels(MainHeightTwips));
     o.set("txtBox", Rect(ToPixels(TxtBoxRect)));
     o.set("cmdEnter", Rect(ToPixels(CmdEnterRect)));
-    o.set("cmdEnterCaption", Caption(CmdEnterCaption));
-    o.set("title", std::string(WindowCaption));
-    o.set("atlasColumns", AtlasColumns);
     return o;
 }
 
-// An information window: caption, client size, Close button and its labels laid out.
+// An information window: caption, client size, Close button and its face as painted.
 val Dialog(int id) {
     const DialogDesign& d = DesignOf(static_cast<DialogId>(id));
-    val labels = val::array();
-    for (const DialogLabel& l : d.labels)
-        labels.call<void>("push", LaidOut(l.caption, l.colour, ToPixels(l.rect), l.align));
     val o = val::object();
     o.set("caption", std::string(d.caption));
     o.set("width", TwipsToPixels(d.widthTwips));
     o.set("height", TwipsToPixels(d.heightTwips));
     o.set("close", Rect(ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
-    o.set("closeCaption", Caption(CloseCaption));
-    o.set("labels", labels);
+    o.set("pixels", Rgba(PaintFace(static_cast<DialogId>(id))));
     o.set("text", FaceText(d));  // as the window gives it to screen readers
     return o;
-}
-
-// What a menu entry does on the page: "new", "exit", "dialog" (with its number) or "" for a
-// menu of items or a separator.
-void SetAction(val& o, MenuAction action) {
-    const std::optional<DialogId> dialog = DialogFor(action);
-    o.set("act", action == MenuAction::NewGame ? "new"
-                 : action == MenuAction::Exit  ? "exit"
-                 : dialog                      ? "dialog"
-                                               : "");
-    o.set("dialog", dialog ? static_cast<int>(*dialog) : -1);
-}
-
-// The menu bar of the window, menus and items in order.
-val Menus() {
-    val bar = val::array();
-    for (const Menu& m : MenuBar()) {
-        val items = val::array();
-        for (const MenuItem& item : m.items) {
-            val i = val::object();
-            i.set("caption", Caption(item.caption));
-            i.set("name", std::string(item.name));
-            i.set("separator", item.Separator());
-            SetAction(i, item.action);
-            items.call<void>("push", i);
-        }
-        val o = val::object();
-        o.set("caption", Caption(m.caption));
-        o.set("name", std::string(m.name));
-        o.set("items", items);
-        SetAction(o, m.action);
-        bar.call<void>("push", o);
-    }
-    return bar;
 }
 
 }  // namespace
@@ -259,9 +179,8 @@ EMSCRIPTEN_BINDINGS(vaultmoor) {
         .function("historyUp", &WebGame::HistoryUp)
         .function("historyDown", &WebGame::HistoryDown)
         .function("model", &WebGame::Model)
-        .function("screen", &WebGame::Screen)
+        .function("pixels", &WebGame::Pixels)
         .function("reading", &WebGame::Reading);
     emscripten::function("design", &Design);
     emscripten::function("dialog", &Dialog);
-    emscripten::function("menus", &Menus);
 }

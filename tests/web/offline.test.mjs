@@ -1,31 +1,19 @@
 // The page offline: after one visit the service worker keeps the build; a second build at the
 // same address replaces the first whole, and a reload with no network and no server plays it,
-// every file loaded being the second build's.
+// every file loaded being the second build's, under the page's CSP, which refuses an inline
+// script.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
-import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { differingBytes, goldenPng, root, serve, site, stop, transcript } from './common.mjs';
 
-const root = path.resolve(fileURLToPath(import.meta.url), '../../..');
-const site = path.join(root, 'build-web/site');
 // The screen model after File > New Game, as vaultmoor-transcript plays it.
-const afterNew = JSON.parse(execFileSync(path.join(root, 'build/bin/vaultmoor-transcript'), ['--json'],
-  { input: '!new\n' }).toString().trim().split('\n')[1]);
-delete afterNew.action;
+const [, afterNew] = transcript(['!new']);
 const model = (page) => page.evaluate(() => window.vaultmoor.model());
-
-// python3's server for a folder, on a given port (0: any free one); resolves to it and its port.
-async function serve(dir, port = 0) {
-  const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1'],
-    { cwd: dir, stdio: ['ignore', 'pipe', 'ignore'] });
-  const [, bound] = /port (\d+)/.exec(String(await new Promise((ok) => server.stdout.once('data', ok))));
-  return { server, port: bound };
-}
-const stop = (server) => new Promise((ok) => server.once('exit', ok).kill());
 
 // Every file the page loads, by name: its bytes and whether the service worker gave it.
 function record(page) {
@@ -41,24 +29,20 @@ function record(page) {
 // title screen like the window's and plays New Game.
 async function assertPlays(page, loaded, dir) {
   await page.waitForSelector('body[data-ready]');
-  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'font.png']) {
+  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'screen.woff']) {
     assert.ok(loaded.has(name), name);
   }
   for (const [name, { body, fromWorker }] of loaded) {
     assert.ok(fromWorker, name);
     assert.ok((await body).equals(readFileSync(path.join(dir, name))), `${name} of this build`);
   }
-  const title = readFileSync(path.join(root, 'tests/ui/golden/title.png')).toString('base64');
-  assert.equal(await page.evaluate(async (png) => {
-    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob(),
-      { colorSpaceConversion: 'none' });
-    const want = new OffscreenCanvas(image.width, image.height).getContext('2d');
-    want.drawImage(image, 0, 0);
-    const a = want.getImageData(0, 0, image.width, image.height).data;
-    const b = document.getElementById('canvas').getContext('2d')
-      .getImageData(0, 0, image.width, image.height).data;
-    return a.filter((v, i) => v !== b[i]).length;
-  }, title), 0);
+  assert.equal(await page.evaluate(differingBytes, goldenPng('title.png'), 'canvas'), 0);
+  // The page's CSP holds: an inline script is refused, and never runs.
+  assert.deepEqual(await page.evaluate(() => new Promise((ok) => {
+    document.addEventListener('securitypolicyviolation', (e) => setTimeout(() =>
+      ok([e.effectiveDirective, window.inlineScriptRan ?? false])), { once: true });
+    document.head.append(Object.assign(document.createElement('script'), { textContent: 'window.inlineScriptRan = true;' }));
+  })), ['script-src-elem', false]);
   for (const [how, k] of [['down', 'Alt'], ['press', 'KeyF'], ['up', 'Alt'], ['press', 'KeyN']]) {
     await page.keyboard[how](k);
   }

@@ -1,46 +1,21 @@
 // Plays the web page in Debian's headless Chromium by keyboard, then on phones and tablets
 // by touch, and in Firefox ESR: after every step the page's screen model must equal
 // vaultmoor-transcript's for the same actions, and the canvas at zoom 1 the desktop window's
-// golden images. The aria-live texts go to build-web/aria-live.txt, the phones' screenshots
-// to build-web/shots/.
+// golden images. The first screen, before the WebAssembly runs, must be the one the page then
+// shows, where it then shows it. The aria-live texts go to build-web/aria-live.txt, the
+// screenshots to build-web/shots/.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { differingBytes, golden, goldenPng, root, serve, short, site, steps, transcript } from './common.mjs';
 
-const root = path.resolve(fileURLToPath(import.meta.url), '../../..');
-// '!new' is File > New Game (Alt+F, N); any other step is typed into the box, then Enter.
-const steps = ['!new', '', 'get bible', 'push floor', 'go south', 'anything at all',
-  '!new', '', 'eat food', 'y'];
-// Golden images of the window's screen, by the number of steps played.
-const golden = { 0: 'title.png', 3: 'cell-bible.png', 6: 'end.png' };
-// The short game of the phones and of Firefox: the supper's file, the escape.
-const short = ['!new', '', 'eat food', 'y'];
-
-const transcript = (actions) => execFileSync(path.join(root, 'build/bin/vaultmoor-transcript'),
-  ['--json'], { input: actions.join('\n') + '\n' }).toString().trim().split('\n')
-  .map((line) => Object.fromEntries(Object.entries(JSON.parse(line)).filter(([k]) => k !== 'action')));
 const expected = transcript(steps);
 const model = (page) => page.evaluate(() => window.vaultmoor.model());
-
-// Bytes of a canvas of the page (RGBA) that differ from a PNG file, or -1 for another size.
-function differingPixels(page, file, id = 'canvas') {
-  return page.evaluate(async (png, id) => {
-    const blob = await (await fetch(`data:image/png;base64,${png}`)).blob();
-    const image = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
-    const canvas = document.getElementById(id);
-    if (canvas.width !== image.width || canvas.height !== image.height) return -1;
-    const want = new OffscreenCanvas(image.width, image.height).getContext('2d');
-    want.drawImage(image, 0, 0);
-    const a = want.getImageData(0, 0, image.width, image.height).data;
-    const b = canvas.getContext('2d').getImageData(0, 0, image.width, image.height).data;
-    return a.filter((v, i) => v !== b[i]).length;
-  }, readFileSync(path.join(root, 'tests/ui/golden', file)).toString('base64'), id);
-}
+// Bytes of a canvas of the page (RGBA) that differ from a golden image, or -1 for another size.
+const differingPixels = (page, file, id = 'canvas') => page.evaluate(differingBytes, goldenPng(file), id);
 
 const alt = async (page, key) => {
   for (const [how, k] of [['down', 'Alt'], ['press', key], ['up', 'Alt']]) await page.keyboard[how](k);
@@ -48,9 +23,8 @@ const alt = async (page, key) => {
 
 let server, url, browser;
 before(async () => {
-  server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1'],
-    { cwd: path.join(root, 'build-web/site'), stdio: ['ignore', 'pipe', 'ignore'] });
-  const [, port] = /port (\d+)/.exec(String(await new Promise((ok) => server.stdout.once('data', ok))));
+  let port;
+  ({ server, port } = await serve(site));
   url = `http://127.0.0.1:${port}/`;
   browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium', headless: true, defaultViewport: { width: 700, height: 420 },
@@ -76,29 +50,34 @@ async function open(b, device) {
 test('a game in the page by keyboard: a death, the end screen, a way out, Exit', async () => {
   const page = await open(browser);
   assert.equal(await page.title(), 'Vaultmoor v1.0');
-  // The box's web font draws each glyph as the atlas's cell, pixel for pixel, at 13 px.
-  assert.deepEqual(await page.evaluate(async () => {
-    const atlas = new Image();
-    atlas.src = 'font.png';
-    await atlas.decode();
-    const a = new OffscreenCanvas(atlas.width, atlas.height).getContext('2d');
-    a.drawImage(atlas, 0, 0);
+  // The box's web font draws each glyph as the painter's, pixel for pixel, at 13 px.
+  assert.deepEqual(await page.evaluate(async (glyphs) => {
     const c = new OffscreenCanvas(8, 13).getContext('2d');
     Object.assign(c, { font: `13px ${getComputedStyle(document.getElementById('txtBox')).fontFamily}`,
       fillStyle: '#fff' });
-    const glyphs = [...Array.from({ length: 95 }, (_, i) => String.fromCharCode(32 + i)), ...'\u2261\u03c4\u03b5\u03a3'];
-    return glyphs.filter((g, slot) => {
+    return Object.entries(glyphs).filter(([g, rows]) => {
       c.clearRect(0, 0, 8, 13);
       c.fillText(g, 0, 11);
       const mine = c.getImageData(0, 0, 8, 13).data;
-      const want = a.getImageData((slot % 32) * 8, Math.floor(slot / 32) * 13, 8, 13).data;
-      return mine.some((v, i) => i % 4 === 3 && (v > 127) !== (want[i] > 127));
-    });
-  }), []);
+      return rows.some((bits, y) => [...Array(8).keys()].some((x) =>
+        (mine[(y * 8 + x) * 4 + 3] > 127) !== Boolean(bits & (0x80 >> x))));
+    }).map(([g]) => g);
+  }, JSON.parse(readFileSync(path.join(root, 'build-web/glyphs.json')))), []);
   await alt(page, 'KeyI');
   assert.equal(await differingPixels(page, 'instructions.png', 'dialogCanvas'), 0);
   await alt(page, 'KeyC');
+  // Every text put into a live region, and where.
+  await page.evaluate(() => {
+    window.newsLog = [];
+    const log = new MutationObserver((records) => {
+      for (const r of records) {
+        for (const n of r.addedNodes) window.newsLog.push({ region: r.target.id, text: n.data });
+      }
+    });
+    for (const id of ['news0', 'news1']) log.observe(document.getElementById(id), { childList: true });
+  });
   const spoken = [];
+  let region = null;
   for (let i = 0; i <= steps.length; i++) {
     if (i > 0 && steps[i - 1] === '!new') {
       await alt(page, 'KeyF');
@@ -109,7 +88,21 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
     }
     assert.deepEqual(await page.evaluate(() => window.vaultmoor.model()), expected[i], `step ${i}`);
     if (golden[i]) assert.equal(await differingPixels(page, golden[i]), 0, golden[i]);
-    spoken.push(`${i ? JSON.stringify(steps[i - 1]) : 'start'} => ${await page.$eval('#news', (e) => e.textContent)}`);
+    // Each piece of news, a reply equal to the one before too, is one new text node in a
+    // live region that was empty, and the other region is emptied: announced, and once.
+    const news = await page.evaluate(() => ({ added: window.newsLog.splice(0),
+      now: ['news0', 'news1'].map((id) => document.getElementById(id).textContent) }));
+    if (i > 0) {
+      assert.equal(news.added.length, 1, `step ${i}: ${JSON.stringify(news.added)}`);
+      const [{ region: to, text }] = news.added;
+      assert.notEqual(to, region, `step ${i}: the same region twice`);
+      assert.deepEqual(news.now, to === 'news0' ? [text, ''] : ['', text], `step ${i}`);
+      region = to;
+      spoken.push(`${JSON.stringify(steps[i - 1])} => ${text}`);
+    }
+    if (steps[i - 1] === 'look door' && steps[i - 2] === 'look door') {
+      assert.equal(spoken.at(-1).split(' => ')[1], spoken.at(-2).split(' => ')[1], 'the same reply twice');
+    }
     if (steps[i - 1] === 'anything at all') assert.match(spoken.at(-1), /=> The End\n?$/);
     if (i === 1) {
       // The command box comes first in the tab order, before the menu bar.
@@ -117,7 +110,7 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
         .filter((e) => e.checkVisibility() && e.tabIndex >= 0)
         .sort((x, y) => (x.tabIndex || 1e9) - (y.tabIndex || 1e9))[0].id), 'txtBox');
     }
-    if (i === 7) {
+    if (i === 9) {
       // Up/Down walk the commands entered; past the newest the typed line comes back.
       for (const key of ['ArrowUp', 'ArrowUp']) await page.keyboard.press(key);
       assert.equal(await page.$eval('#txtBox', (e) => e.value), 'go south');
@@ -128,7 +121,8 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
   writeFileSync(path.join(root, 'build-web/aria-live.txt'), spoken.join('\n') + '\n');
   await alt(page, 'KeyF');
   await page.keyboard.press('KeyX');
-  assert.equal(await page.$eval('#news', (e) => e.textContent), await page.$eval('#ended', (e) => e.textContent));
+  assert.deepEqual((await page.evaluate(() => window.newsLog.splice(0))).map((n) => n.text),
+    [await page.$eval('#ended', (e) => e.textContent)]);
   await page.close();
 });
 
@@ -146,10 +140,8 @@ async function checkLayout(page, width, name, touch = true) {
     const rect = (e) => e.checkVisibility() && e.getBoundingClientRect().toJSON();
     const canvas = document.getElementById('canvas').getBoundingClientRect();
     const scale = canvas.width / 578;
-    const shown = window.vaultmoor.reading()
-      ? [...document.querySelectorAll('#reading p, #prompt:not([hidden])')].map((e) => e.getBoundingClientRect().toJSON())
-      : window.vaultmoor.screen().map((r) => ({ left: canvas.left + r.left * scale, right: canvas.left + (r.left + r.width) * scale,
-        top: canvas.top + r.top * scale, bottom: canvas.top + (r.top + r.height) * scale }));
+    const shown = [...document.querySelectorAll(window.vaultmoor.reading() ? '#reading p, #prompt:not([hidden])' : '#canvas')]
+      .map((e) => e.getBoundingClientRect().toJSON());
     const doc = document.documentElement;
     return { reading: window.vaultmoor.reading(), scale, shown, fill: Math.max(canvas.width / doc.clientWidth,
       canvas.bottom / doc.clientHeight), scrollWidth: doc.scrollWidth, clientWidth: doc.clientWidth,
@@ -274,4 +266,86 @@ test('Firefox ESR: the short game by mouse and keyboard', async () => {
   } finally {
     await firefox.close();
   }
+});
+
+// The page as its HTML and style sheet draw it, its scripts held back: where each part of the
+// screen stands, and what it shows. The same, once the WebAssembly runs, or something shifted.
+async function firstScreen(page) {
+  return page.evaluate(() => {
+    const shown = (e) => e.checkVisibility();
+    const rect = (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; };
+    const canvas = document.getElementById('canvas');
+    return {
+      canvas: shown(canvas) && rect(canvas),
+      reading: [...document.querySelectorAll('#reading p, #prompt')].filter(shown).map((e) => ({
+        index: e.dataset.index, text: e.textContent, classes: e.className,
+        heard: e.getAttribute('aria-hidden') !== 'true', at: rect(e) })),
+      menubar: [...document.querySelectorAll('#menubar [role=menuitem]')].map((e) => [e.id, e.textContent,
+        e.dataset.key, shown(e) && rect(e)]),
+    };
+  });
+}
+
+const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'computer-700-ratio-2': { width: 700, height: 420, deviceScaleFactor: 2 },
+  'phone-390': { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  'phone-412': { width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true } };
+
+test('the first screen comes with the HTML: the title and the menu bar, where the page then shows them', async () => {
+  const title = transcript([])[0];
+  const captions = title.labels.map((l) => l.caption.replaceAll('&&', '&').replaceAll('\r', '\n'));
+  for (const [name, viewport] of Object.entries(sizes)) {
+    const still = await browser.newPage();
+    await still.emulate({ viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
+    await still.setRequestInterception(true);
+    still.on('request', (r) => (/\.(js|wasm)$/.test(new URL(r.url()).pathname) ? r.abort() : r.continue()));
+    await still.goto(url);
+    await still.evaluate(() => document.fonts.ready);
+    const before = await firstScreen(still);
+    if (name === 'computer-1280' || name === 'phone-390') {
+      await still.screenshot({ path: path.join(root, `build-web/shots/first-${name}.png`) });
+    }
+    if (before.canvas) {
+      // The title's image under the canvas, as the window paints the title.
+      assert.match(await still.$eval('#canvas', (e) => getComputedStyle(e).backgroundImage), /title\.png/, name);
+      assert.equal(await still.evaluate(async () => {
+        const image = await createImageBitmap(await (await fetch('title.png')).blob(), { colorSpaceConversion: 'none' });
+        Object.assign(document.getElementById('canvas'), { width: image.width, height: image.height })
+          .getContext('2d').drawImage(image, 0, 0);
+      }).then(() => differingPixels(still, 'title.png')), 0, `${name}: title.png`);
+    } else {
+      // The reading layout: each label the title shows, with its text, heard but for the banners.
+      assert.deepEqual(before.reading.filter((p) => p.index).map((p) => captions[p.index]),
+        before.reading.filter((p) => p.index).map((p) => p.text), name);
+      assert.deepEqual(before.reading.map((p) => p.index).filter(Boolean).map(Number).toSorted((a, b) => a - b),
+        title.labels.flatMap((l, i) => (l.visible && l.caption ? [i] : [])), name);
+    }
+    await still.close();
+
+    const page = await open(browser, { viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
+    assert.deepEqual(await firstScreen(page), before, `${name}: the running page`);
+    // Nothing moved while the page loaded.
+    assert.deepEqual(await page.evaluate(() => new Promise((ok) => {
+      new PerformanceObserver((list) => ok(list.getEntries().map((e) => e.value)))
+        .observe({ type: 'layout-shift', buffered: true });
+      requestAnimationFrame(() => setTimeout(() => ok([])));
+    })), [], `${name}: layout shifts`);
+    await page.close();
+  }
+});
+
+// Read once: the screen's text is in the page once for a screen reader, in either layout.
+test('a screen reader finds the screen\'s text once', async () => {
+  const page = await open(browser);
+  for (const viewport of [{ width: 700, height: 420 }, { width: 400, height: 800 }]) {
+    await page.setViewport(viewport);
+    await settle(page);
+    const names = [];
+    const walk = (n) => {
+      if (n.name && n.role !== 'InlineTextBox') names.push(n.name);
+      for (const c of n.children ?? []) walk(c);
+    };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    assert.equal(names.filter((n) => n.includes('SCENARIOS:')).length, 1, `${viewport.width} px: ${names.join(' | ')}`);
+  }
+  await page.close();
 });

@@ -1,0 +1,296 @@
+// vaultmoor-firstscreen: writes the page's first screen at build time, so that it shows
+// before the WebAssembly runs: the title screen's image (title.png) from the painter, its
+// text in the reading layout, the menu bar and the buttons' captions into index.html, and
+// the screen's sizes and colours into style.css. Every one from the same C++ the running
+// page uses.
+//   vaultmoor-firstscreen SOURCE_DIR SITE_DIR [GLYPHS.json]
+#include <png.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game.h"
+#include "menus.h"
+#include "news.h"
+#include "painter.h"
+#include "reading.h"
+
+namespace vaultmoor {
+namespace {
+
+std::string Escape(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// A caption's attributes and content: the text shown, the access letter underlined.
+struct CaptionHtml {
+    std::string attributes;  // data-key (and the key shortcut when asked)
+    std::string content;
+    std::string text;
+};
+CaptionHtml Caption(std::string_view caption, bool shortcut) {
+    const AccessCaption shown = SplitAccess(caption);
+    const char key = AccessKey(caption);
+    CaptionHtml c{"", "", EncodeUtf8(shown.text)};
+    if (key) {
+        c.attributes += std::string(" data-key=\"") + key + '"';
+        if (shortcut)
+            c.attributes +=
+                std::string(" aria-keyshortcuts=\"Alt+") + static_cast<char>(key - 'a' + 'A') + '"';
+        const std::u32string& t = shown.text;
+        c.content = Escape(EncodeUtf8(t.substr(0, shown.at))) + "<u>" +
+                    Escape(EncodeUtf8(t.substr(shown.at, 1))) + "</u>" +
+                    Escape(EncodeUtf8(t.substr(shown.at + 1)));
+    } else {
+        c.content = Escape(c.text);
+    }
+    return c;
+}
+
+// A button of the menu bar or of a menu; those on the bar have a key shortcut.
+std::string MenuButton(std::string_view caption, std::string_view name, MenuAction action,
+                       bool onBar, std::string_view more = "") {
+    const CaptionHtml c = Caption(caption, onBar);
+    std::string b =
+        "<button type=\"button\" role=\"menuitem\" id=\"" + std::string(name) + '"' + c.attributes;
+    const std::optional<DialogId> dialog = DialogFor(action);
+    if (action == MenuAction::NewGame) b += " data-act=\"new\"";
+    if (action == MenuAction::Exit) b += " data-act=\"exit\"";
+    if (dialog)
+        b +=
+            " data-act=\"dialog\" data-dialog=\"" + std::to_string(static_cast<int>(*dialog)) + '"';
+    return b + std::string(more) + '>' + c.content + "</button>";
+}
+
+std::string MenuBarHtml() {
+    std::string out;
+    for (const Menu& m : MenuBar()) {
+        if (m.items.empty()) {
+            out += MenuButton(m.caption, m.name, m.action, true) + '\n';
+            continue;
+        }
+        out += "<div class=\"menu\">" +
+               MenuButton(m.caption, m.name, m.action, true,
+                          " aria-haspopup=\"menu\" aria-expanded=\"false\"") +
+               "<div role=\"menu\" aria-label=\"" + Escape(Caption(m.caption, false).text) +
+               "\" hidden>";
+        for (const MenuItem& item : m.items)
+            out += item.Separator() ? "<hr role=\"separator\">"
+                                    : MenuButton(item.caption, item.name, item.action, false);
+        out += "</div></div>\n";
+    }
+    return out;
+}
+
+std::string ReadingText(const ReadingLabel& l) {
+    std::string text;
+    for (const std::string& line : l.lines) text += (text.empty() ? "" : "\n") + Escape(line);
+    return text;
+}
+
+std::string ButtonHtml(std::string_view id, std::string_view caption, std::string_view more) {
+    const CaptionHtml c = Caption(caption, true);
+    return "<button type=\"button\" id=\"" + std::string(id) + '"' + c.attributes +
+           std::string(more) + '>' + c.content + "</button>";
+}
+
+// The canvas's size at the zoom the page will take on a computer (not a touch screen), for
+// the usual pixel ratios and windows up to 2560 CSS px wide: the largest whole number of
+// device pixels to a screen pixel that fits below the menu bar (MenuBarHeight CSS px), at
+// least 1. The page's script picks the same zoom, so nothing moves when it runs.
+constexpr int MenuBarHeight = 21;
+std::string ScreenCss(int width, int height) {
+    auto px = [](double v) {
+        char s[32];
+        std::snprintf(s, sizeof s, "%.3f", v);
+        std::string t = s;
+        t.erase(t.find_last_not_of('0') + 1);
+        if (t.back() == '.') t.pop_back();
+        return t + "px";
+    };
+    std::ostringstream css;
+    css << "@media not all and (pointer: coarse) {\n#menubar, #menubar > button, .menu > button "
+        << "{ height: " << MenuBarHeight << "px; }\n";
+    for (double ratio : {1.0, 1.25, 1.5, 2.0}) {
+        css << "@media (resolution: " << ratio << "dppx) {\n";
+        for (int zoom = 1; width * zoom / ratio <= 2560; ++zoom) {
+            const double w = width * zoom / ratio, h = height * zoom / ratio + MenuBarHeight;
+            if (zoom == 1)
+                css << "#canvas { width: " << px(w) << "; }\n";
+            else
+                css << "@media (min-width: " << px(w) << ") and (min-height: " << px(h)
+                    << ") { #canvas { width: " << px(w) << "; } }\n";
+        }
+        css << "}\n";
+    }
+    css << "}\n";
+    return css.str();
+}
+
+std::string InkCss() {
+    std::map<std::string, Rgb> inks;
+    for (const LabelDesign& d : TextScreenDesign()) inks.emplace(InkClass(d.colour), d.colour);
+    inks.emplace(InkClass(PressEnterDesign().colour), PressEnterDesign().colour);
+    std::string css;
+    for (const auto& [name, c] : inks) {
+        char rule[64];
+        std::snprintf(rule, sizeof rule, ".%s { color: #%02x%02x%02x; }\n", name.c_str(), c.r, c.g,
+                      c.b);
+        css += rule;
+    }
+    return css;
+}
+
+// The image as a PNG of its colours (a palette: the screen has only a few).
+bool WritePng(const Image& image, const std::string& path) {
+    std::map<Pixel, png_byte> index;
+    std::vector<png_byte> palette, pixels;
+    for (Pixel p : image.pixels) {
+        auto [at, added] = index.emplace(p, static_cast<png_byte>(index.size()));
+        if (added) {
+            if (index.size() > 256) return false;
+            for (int shift : {16, 8, 0}) palette.push_back(static_cast<png_byte>(p >> shift));
+        }
+        pixels.push_back(at->second);
+    }
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.width);
+    png.height = static_cast<png_uint_32>(image.height);
+    png.format = PNG_FORMAT_RGB_COLORMAP;
+    png.colormap_entries = static_cast<png_uint_32>(index.size());
+    return png_image_write_to_file(&png, path.c_str(), 0, pixels.data(), 0, palette.data());
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return s.str();
+}
+
+void Write(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// The template with every @NAME@ replaced; a name that is not there is an error.
+std::string Fill(std::string text, const std::map<std::string, std::string>& values) {
+    for (const auto& [name, value] : values) {
+        const std::string key = '@' + name + '@';
+        std::size_t at = text.find(key);
+        if (at == std::string::npos) throw std::runtime_error("no " + key + " in the page");
+        for (; at != std::string::npos; at = text.find(key, at + value.size()))
+            text.replace(at, key.size(), value);
+    }
+    return text;
+}
+
+// Each glyph the page's text can show, as rows of bits (the high bit leftmost), for the
+// page's test of its web font.
+std::string GlyphsJson() {
+    std::string out = "{";
+    std::u32string glyphs;
+    for (char32_t c = 0x21; c < 0x7F; ++c) glyphs += c;
+    glyphs += U"\u2261\u03C4\u03B5\u03A3";
+    for (char32_t c : glyphs) {
+        const std::string quoted = c == '"' || c == '\\' ? std::string{'\\', static_cast<char>(c)}
+                                                         : EncodeUtf8(std::u32string(1, c));
+        out += (out.size() > 1 ? ",\"" : "\"") + quoted + "\":[";
+        const GlyphRows& rows = GlyphOf(c);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            out += (i ? "," : "") + std::to_string(rows[i]);
+        out += ']';
+    }
+    return out + "}\n";
+}
+
+int Run(const std::string& source, const std::string& site, const char* glyphs) {
+    const MainWindow title = Game().frmMain;
+    const int width = TwipsToPixels(MainWidthTwips), height = TwipsToPixels(MainHeightTwips);
+    if (!WritePng(PaintScreen(title), site + "/title.png")) {
+        std::fprintf(stderr, "vaultmoor-firstscreen: cannot write %s/title.png\n", site.c_str());
+        return 1;
+    }
+    std::string reading, prompt = "<div id=\"prompt\" hidden></div>";
+    bool hasPrompt = false;
+    for (const ReadingLabel& l : ReadingLabels(title)) {
+        const std::string attributes =
+            " class=\"" + l.classes + '"' + (l.decorative ? " aria-hidden=\"true\"" : "");
+        if (l.index < 0) {
+            hasPrompt = true;
+            prompt = "<div id=\"prompt\"" + attributes + '>' + ReadingText(l) + "</div>";
+        } else {
+            reading += "<p" + attributes + " data-index=\"" + std::to_string(l.index) + "\">" +
+                       ReadingText(l) + "</p>";
+        }
+    }
+    std::string review;
+    std::istringstream text(ScreenText(title, Voice::Speech));
+    for (std::string line; std::getline(text, line);)
+        if (!line.empty()) review += "<p>" + Escape(line) + "</p>";
+    const bool barShown = title.txtBox.Visible || title.cmdEnter.Visible || hasPrompt;
+    const std::string wide = "(min-width: " + std::to_string(width) + "px)";
+    const auto hidden = [](bool shown) { return shown ? "" : " hidden"; };
+    Write(site + "/index.html",
+          Fill(Read(source + "/index.html"),
+               {{"TITLE", Escape(WindowCaption)},
+                {"WIDE", wide},
+                {"WIDTH", std::to_string(width)},
+                {"HEIGHT", std::to_string(height)},
+                {"MENUBAR", MenuBarHtml()},
+                {"READING", reading},
+                {"PROMPT", prompt},
+                {"BAR", hidden(barShown)},
+                {"BOX", hidden(title.txtBox.Visible)},
+                {"REVIEW", review},
+                {"ENTER", ButtonHtml("cmdEnter", CmdEnterCaption, hidden(title.cmdEnter.Visible))},
+                {"CLOSE", ButtonHtml("cmdClose", CloseCaption, " autofocus")}}));
+    Write(site + "/style.css",
+          Fill(Read(source + "/style.css"), {{"WIDE", wide},
+                                             {"NARROW", "not all and " + wide},
+                                             {"SCREEN", ScreenCss(width, height) + InkCss()}}));
+    if (glyphs) Write(glyphs, GlyphsJson());
+    return 0;
+}
+
+}  // namespace
+}  // namespace vaultmoor
+
+int main(int argc, char** argv) {
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: vaultmoor-firstscreen SOURCE_DIR SITE_DIR [GLYPHS.json]\n", stderr);
+        return 2;
+    }
+    try {
+        return vaultmoor::Run(argv[1], argv[2], argc == 4 ? argv[3] : nullptr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vaultmoor-firstscreen: %s\n", e.what());
+        return 1;
+    }
+}
