@@ -86,7 +86,7 @@ clean:
 	rm -rf build build-asan build-fuzz build-web
 
 # The web page (web/): emscripten builds it, Chromium, Firefox and Node play it in tests/web.
-PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools libpng-dev \
+PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools libpng-dev terser \
             webkit2gtk-driver xvfb
 WEB_PORT ?= 8000
 .PHONY: web run-web test-web

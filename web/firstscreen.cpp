@@ -6,6 +6,7 @@
 //   vaultmoor-firstscreen SOURCE_DIR SITE_DIR [GLYPHS.json]
 #include <png.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -150,16 +151,26 @@ std::string ScreenCss(int width, int height) {
     return css.str();
 }
 
+// Whether a colour has less than 4.5:1 contrast against black: such text (the red title,
+// the green escapes) is set large in the reading layout, where 3:1 reads well.
+bool Dim(Rgb c) {
+    auto linear = [](std::uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    const double y = 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    return (y + 0.05) / 0.05 < 4.5;
+}
+
+// Each colour of the screen's labels as a class; the dim ones large in the reading layout.
 std::string InkCss() {
     std::map<std::string, Rgb> inks;
     for (const LabelDesign& d : TextScreenDesign()) inks.emplace(InkClass(d.colour), d.colour);
     inks.emplace(InkClass(PressEnterDesign().colour), PressEnterDesign().colour);
     std::string css;
     for (const auto& [name, c] : inks) {
-        char rule[64];
-        std::snprintf(rule, sizeof rule, ".%s { color: #%02x%02x%02x; }\n", name.c_str(), c.r, c.g,
-                      c.b);
-        css += rule;
+        css += '.' + name + " { color: #" + Hex(c) + "; }\n";
+        if (Dim(c)) css += "#reading p." + name + " { font-size: 1.5rem; }\n";
     }
     return css;
 }

@@ -1,25 +1,20 @@
 #include "reading.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "news.h"
 
 namespace vaultmoor {
 
-std::string InkClass(Rgb c) {
-    char name[16];
-    std::snprintf(name, sizeof name, "ink-%02x%02x%02x", c.r, c.g, c.b);
-    return name;
+std::string Hex(Rgb c) {
+    std::string hex;
+    for (std::uint8_t v : {c.r, c.g, c.b}) {
+        hex += "0123456789abcdef"[v >> 4];
+        hex += "0123456789abcdef"[v & 15];
+    }
+    return hex;
 }
 
-bool Dim(Rgb c) {
-    auto linear = [](std::uint8_t v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    const double y = 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
-    return (y + 0.05) / 0.05 < 4.5;
+std::string InkClass(Rgb c) {
+    return "ink-" + Hex(c);
 }
 
 std::vector<ReadingLabel> ReadingLabels(const MainWindow& m) {
@@ -38,7 +33,6 @@ std::vector<ReadingLabel> ReadingLabels(const MainWindow& m) {
         r.classes += design->align == Align::Centre  ? " center"
                      : design->align == Align::Right ? " right"
                                                      : "";
-        if (Dim(design->colour)) r.classes += " large";
         if (r.decorative) r.classes += " rule";
         out.push_back(std::move(r));
     }

@@ -13,18 +13,15 @@ namespace vaultmoor {
 struct ReadingLabel {
     int index;                       // in lblText, or -1 for the prompt
     std::vector<std::string> lines;  // cut at the carriage returns
-    std::string classes;             // the colour (InkClass), the alignment, "large", "rule"
+    std::string classes;             // the colour (InkClass), the alignment, "rule"
     bool decorative;                 // drawn, not read: the banners and the ruled line
 };
 
 // The visible labels of the screen, in reading order, the prompt last.
 std::vector<ReadingLabel> ReadingLabels(const MainWindow& m);
 
-// The style sheet's class for a colour of the screen: "ink-rrggbb".
+// A colour as six hex digits, "rrggbb"; the style sheet's class for it, "ink-rrggbb".
+std::string Hex(Rgb colour);
 std::string InkClass(Rgb colour);
-
-// Whether a colour has less than 4.5:1 contrast against black: such text (the red title,
-// the green escapes) is set large, where 3:1 reads well.
-bool Dim(Rgb colour);
 
 }  // namespace vaultmoor
