@@ -3,9 +3,30 @@
 import Vaultmoor from './vaultmoor.js';
 
 const $ = (id) => document.getElementById(id);
-const [wasm] = await Promise.all([Vaultmoor(), document.fonts.load('16px "Vaultmoor Screen"')]);
-const design = wasm.design();
-const game = new wasm.Game();
+const [module] = await Promise.all([Vaultmoor(), document.fonts.load('16px "Vaultmoor Screen"')]);
+
+// The game's C interface (vaultmoor_web.cpp): a text argument in, an answer out, as bytes,
+// text or JSON; what to ask is numbered as there.
+const encoder = new TextEncoder(), decoder = new TextDecoder();
+function ask(what, text = '', n = 0) {
+  const bytes = encoder.encode(text);
+  module.HEAPU8.set(bytes, module._vm_input(bytes.length));
+  const size = module._vm_run(what, n), at = module._vm_output();
+  return module.HEAPU8.slice(at, at + size);
+}
+const [DESIGN, NEW_GAME, ENTER, EXIT, RUNNING, INPUT_SHOWN, NEWS, REVIEW, HISTORY_UP, HISTORY_DOWN,
+  MODEL, PIXELS, READING, DIALOG, DIALOG_PIXELS] = Array.from({ length: 15 }, (_, i) => i);
+const text = (...a) => decoder.decode(ask(...a));
+const json = (...a) => JSON.parse(text(...a));
+const wasm = { dialog: (id) => ({ ...json(DIALOG, '', id), pixels: ask(DIALOG_PIXELS, '', id) }) };
+const game = {
+  newGame: (typed) => ask(NEW_GAME, typed), enter: (line) => json(ENTER, line), exit: () => ask(EXIT),
+  running: () => json(RUNNING), inputShown: () => json(INPUT_SHOWN), news: () => text(NEWS),
+  review: () => text(REVIEW), historyUp: (typed) => json(HISTORY_UP, typed) ?? undefined,
+  historyDown: () => json(HISTORY_DOWN) ?? undefined, model: () => json(MODEL),
+  pixels: () => ask(PIXELS), reading: () => json(READING),
+};
+const design = json(DESIGN);
 const box = $('txtBox'), enterButton = $('cmdEnter'), dialog = $('dialog');
 const root = document.documentElement, coarse = matchMedia('(pointer: coarse)');
 // The reading layout where the room is narrower than the screen: the style sheet's query.
@@ -20,7 +41,7 @@ function show(canvas, rgba, width, height, z) {
   canvas.width = width;
   canvas.height = height;
   canvas.style.width = `${(width * z) / devicePixelRatio}px`;
-  canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
+  canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
 }
 
 // A control at its design place, in CSS pixels; on a touch screen at least a finger's

@@ -1,11 +1,16 @@
 // The game for the web page: a thin binding of the engine, the painter, the reading layout,
 // the dialogs' design and the command history. The page only shows the images and forwards
 // keys; its menu bar and first screen are written into the HTML at build time.
-#include <emscripten/bind.h>
+//
+// A plain C interface, small to load: the page writes a call's text argument (UTF-8) into
+// the buffer vm_input gives, calls vm_run with what it asks, and reads the answer from
+// vm_output: JSON, plain text, or the RGBA bytes of an image.
+#include <emscripten/emscripten.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialogdesign.h"
@@ -20,41 +25,91 @@
 namespace vaultmoor {
 namespace {
 
-using emscripten::val;
+// What the page asks of vm_run; main.js numbers them alike.
+enum class Ask {
+    Design,
+    NewGame,
+    Enter,
+    Exit,
+    Running,
+    InputShown,
+    News,
+    Review,
+    HistoryUp,
+    HistoryDown,
+    Model,
+    Pixels,
+    Reading,
+    Dialog,
+    DialogPixels,
+};
 
-val Rect(const PixelRect& r) {
-    val o = val::object();
-    o.set("left", r.left);
-    o.set("top", r.top);
-    o.set("width", r.width);
-    o.set("height", r.height);
-    return o;
+std::string Number(long n) {
+    if (n < 0) return '-' + Number(-n);
+    std::string digits;
+    do digits.insert(digits.begin(), static_cast<char>('0' + n % 10));
+    while (n /= 10);
+    return digits;
 }
 
-val LabelModel(const Label& l) {
-    val o = val::object();
-    o.set("visible", l.Visible);
-    o.set("caption", l.Caption);
-    return o;
+std::string Bool(bool b) {
+    return b ? "true" : "false";
 }
 
-// An image of the painter as RGBA bytes for the page's ImageData: a view on the module's
-// memory, valid until the next call.
-val Rgba(const Image& image) {
-    static std::vector<std::uint8_t> bytes;
-    bytes.resize(image.pixels.size() * 4);
-    std::uint8_t* out = bytes.data();
-    for (Pixel p : image.pixels) {
-        *out++ = static_cast<std::uint8_t>(p >> 16);
-        *out++ = static_cast<std::uint8_t>(p >> 8);
-        *out++ = static_cast<std::uint8_t>(p);
-        *out++ = static_cast<std::uint8_t>(p >> 24);
+std::string Quote(std::string_view s) {
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') {
+            q += '\\';
+            q += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            q += "\\u00";
+            q += "0123456789abcdef"[c >> 4];
+            q += "0123456789abcdef"[c & 15];
+        } else {
+            q += c;
+        }
     }
-    return val(emscripten::typed_memory_view(bytes.size(), bytes.data()));
+    return q + '"';
 }
 
-val OptionalText(const std::optional<std::string>& s) {
-    return s ? val(*s) : val::undefined();
+// {"key": value, ...} from keys and values already written as JSON.
+std::string Object(std::initializer_list<std::pair<std::string_view, std::string>> fields) {
+    std::string o = "{";
+    for (const auto& [key, value] : fields)
+        o += (o.size() > 1 ? "," : "") + Quote(key) + ':' + value;
+    return o + '}';
+}
+
+template <class Items, class Each>
+std::string Array(const Items& items, Each each) {
+    std::string a = "[";
+    for (const auto& item : items) a += (a.size() > 1 ? "," : "") + each(item);
+    return a + ']';
+}
+
+std::string Rect(const PixelRect& r) {
+    return Object({{"left", Number(r.left)},
+                   {"top", Number(r.top)},
+                   {"width", Number(r.width)},
+                   {"height", Number(r.height)}});
+}
+
+std::string LabelModel(const Label& l) {
+    return Object({{"visible", Bool(l.Visible)}, {"caption", Quote(l.Caption)}});
+}
+
+// An image of the painter as RGBA bytes, for the page's ImageData.
+std::string Rgba(const Image& image) {
+    std::string bytes;
+    bytes.reserve(image.pixels.size() * 4);
+    for (Pixel p : image.pixels)
+        for (int shift : {16, 8, 0, 24}) bytes += static_cast<char>(p >> shift);
+    return bytes;
+}
+
+std::string OptionalText(const std::optional<std::string>& s) {
+    return s ? Quote(*s) : "null";
 }
 
 class WebGame {
@@ -80,56 +135,40 @@ class WebGame {
     void Exit() { game_.mnuFileExit_Click(); }
     bool Running() const { return game_.Running; }
     bool InputShown() const { return game_.InputShown(); }
-    std::string News() const { return news_; }
+    const std::string& News() const { return news_; }
     std::string Review() const { return ScreenText(game_.frmMain, Voice::Speech); }
-    val HistoryUp(const std::string& typed) { return OptionalText(history_.Up(typed)); }
-    val HistoryDown() { return OptionalText(history_.Down()); }
+    std::string HistoryUp(const std::string& typed) { return OptionalText(history_.Up(typed)); }
+    std::string HistoryDown() { return OptionalText(history_.Down()); }
 
     // The screen model and game state, keyed as vaultmoor-transcript --json.
-    val Model() const {
+    std::string Model() const {
         const MainWindow& m = game_.frmMain;
-        val labels = val::array();
-        for (const Label& l : m.lblText) labels.call<void>("push", LabelModel(l));
-        val inventory = val::array();
-        for (const std::string& s : game_.InventorySlots()) inventory.call<void>("push", s);
-        val flags = val::array();
-        for (std::int16_t f : game_.Flags()) flags.call<void>("push", f);
-        val txtBox = val::object();
-        txtBox.set("visible", m.txtBox.Visible);
-        txtBox.set("text", m.txtBox.Text);
-        val cmdEnter = val::object();
-        cmdEnter.set("visible", m.cmdEnter.Visible);
-        val o = val::object();
-        o.set("accepted", accepted_);
-        o.set("room", game_.CurrentRoom);
-        o.set("inventory", inventory);
-        o.set("flags", flags);
-        o.set("labels", labels);
-        o.set("lblPressEnter", LabelModel(m.lblPressEnter));
-        o.set("txtBox", txtBox);
-        o.set("cmdEnter", cmdEnter);
-        return o;
+        return Object({
+            {"accepted", Bool(accepted_)},
+            {"room", Number(game_.CurrentRoom)},
+            {"inventory", Array(game_.InventorySlots(), Quote)},
+            {"flags", Array(game_.Flags(), [](std::int16_t f) { return Number(f); })},
+            {"labels", Array(m.lblText, LabelModel)},
+            {"lblPressEnter", LabelModel(m.lblPressEnter)},
+            {"txtBox",
+             Object({{"visible", Bool(m.txtBox.Visible)}, {"text", Quote(m.txtBox.Text)}})},
+            {"cmdEnter", Object({{"visible", Bool(m.cmdEnter.Visible)}})},
+        });
     }
 
     // The screen as the window paints it, at zoom 1.
-    val Pixels() const { return Rgba(PaintScreen(game_.frmMain)); }
+    std::string Pixels() const { return Rgba(PaintScreen(game_.frmMain)); }
 
     // The visible labels in reading order, the prompt last: each one's index (-1 for the
     // prompt), its shown lines (cut at the carriage returns), its classes of the style sheet,
     // and whether it is only drawn, not read.
-    val Reading() const {
-        val out = val::array();
-        for (const ReadingLabel& l : ReadingLabels(game_.frmMain)) {
-            val lines = val::array();
-            for (const std::string& line : l.lines) lines.call<void>("push", line);
-            val o = val::object();
-            o.set("index", l.index);
-            o.set("lines", lines);
-            o.set("classes", l.classes);
-            o.set("decorative", l.decorative);
-            out.call<void>("push", o);
-        }
-        return out;
+    std::string Reading() const {
+        return Array(ReadingLabels(game_.frmMain), [](const ReadingLabel& l) {
+            return Object({{"index", Number(l.index)},
+                           {"lines", Array(l.lines, Quote)},
+                           {"classes", Quote(l.classes)},
+                           {"decorative", Bool(l.decorative)}});
+        });
     }
 
   private:
@@ -140,47 +179,84 @@ class WebGame {
 };
 
 // The window's fixed design: sizes, the command box, the button.
-val Design() {
-    val o = val::object();
-    o.set("width", TwipsToPixels(MainWidthTwips));
-    o.set("height", TwipsToPixels(MainHeightTwips));
-    o.set("txtBox", Rect(ToPixels(TxtBoxRect)));
-    o.set("cmdEnter", Rect(ToPixels(CmdEnterRect)));
-    return o;
+std::string Design() {
+    return Object({{"width", Number(TwipsToPixels(MainWidthTwips))},
+                   {"height", Number(TwipsToPixels(MainHeightTwips))},
+                   {"txtBox", Rect(ToPixels(TxtBoxRect))},
+                   {"cmdEnter", Rect(ToPixels(CmdEnterRect))}});
 }
 
-// An information window: caption, client size, Close button and its face as painted.
-val Dialog(int id) {
-    const DialogDesign& d = DesignOf(static_cast<DialogId>(id));
-    val o = val::object();
-    o.set("caption", std::string(d.caption));
-    o.set("width", TwipsToPixels(d.widthTwips));
-    o.set("height", TwipsToPixels(d.heightTwips));
-    o.set("close", Rect(ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})));
-    o.set("pixels", Rgba(PaintFace(static_cast<DialogId>(id))));
-    o.set("text", FaceText(d));  // as the window gives it to screen readers
-    return o;
+// An information window: caption, client size, Close button, and its text as the window
+// gives it to screen readers.
+std::string Dialog(DialogId id) {
+    const DialogDesign& d = DesignOf(id);
+    return Object(
+        {{"caption", Quote(d.caption)},
+         {"width", Number(TwipsToPixels(d.widthTwips))},
+         {"height", Number(TwipsToPixels(d.heightTwips))},
+         {"close", Rect(ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips}))},
+         {"text", Quote(FaceText(d))}});
+}
+
+std::string input, output;
+
+std::string Run(WebGame& game, Ask ask, int n) {
+    switch (ask) {
+        case Ask::Design:
+            return Design();
+        case Ask::NewGame:
+            game.NewGame(input);
+            return {};
+        case Ask::Enter:
+            return Bool(game.Enter(input));
+        case Ask::Exit:
+            game.Exit();
+            return {};
+        case Ask::Running:
+            return Bool(game.Running());
+        case Ask::InputShown:
+            return Bool(game.InputShown());
+        case Ask::News:
+            return game.News();
+        case Ask::Review:
+            return game.Review();
+        case Ask::HistoryUp:
+            return game.HistoryUp(input);
+        case Ask::HistoryDown:
+            return game.HistoryDown();
+        case Ask::Model:
+            return game.Model();
+        case Ask::Pixels:
+            return game.Pixels();
+        case Ask::Reading:
+            return game.Reading();
+        case Ask::Dialog:
+            return Dialog(static_cast<DialogId>(n));
+        case Ask::DialogPixels:
+            return Rgba(PaintFace(static_cast<DialogId>(n)));
+    }
+    return {};
 }
 
 }  // namespace
 }  // namespace vaultmoor
 
-EMSCRIPTEN_BINDINGS(vaultmoor) {
-    using namespace vaultmoor;
-    emscripten::class_<WebGame>("Game")
-        .constructor<>()
-        .function("newGame", &WebGame::NewGame)
-        .function("enter", &WebGame::Enter)
-        .function("exit", &WebGame::Exit)
-        .function("running", &WebGame::Running)
-        .function("inputShown", &WebGame::InputShown)
-        .function("news", &WebGame::News)
-        .function("review", &WebGame::Review)
-        .function("historyUp", &WebGame::HistoryUp)
-        .function("historyDown", &WebGame::HistoryDown)
-        .function("model", &WebGame::Model)
-        .function("pixels", &WebGame::Pixels)
-        .function("reading", &WebGame::Reading);
-    emscripten::function("design", &Design);
-    emscripten::function("dialog", &Dialog);
+extern "C" {
+
+// Room for the next call's text argument, n bytes of UTF-8.
+EMSCRIPTEN_KEEPALIVE char* vm_input(int n) {
+    vaultmoor::input.assign(static_cast<std::size_t>(n), '\0');
+    return vaultmoor::input.data();
+}
+
+// Does what is asked (with the text argument and a number); the answer's size in bytes.
+EMSCRIPTEN_KEEPALIVE int vm_run(int ask, int n) {
+    static vaultmoor::WebGame game;
+    vaultmoor::output = vaultmoor::Run(game, static_cast<vaultmoor::Ask>(ask), n);
+    return static_cast<int>(vaultmoor::output.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vm_output() {
+    return vaultmoor::output.data();
+}
 }
