@@ -86,7 +86,7 @@ clean:
 	rm -rf build build-asan build-fuzz build-web
 
 # The web page (web/): emscripten builds it, Chromium, Firefox and Node play it in tests/web.
-PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools libpng-dev terser \
+PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools python3-brotli libpng-dev terser \
             webkit2gtk-driver xvfb
 WEB_PORT ?= 8000
 .PHONY: web run-web test-web
@@ -97,7 +97,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-firstscreen web build-web/site build-web/glyphs.json
-	/usr/bin/python3 web/webfont.py build/fonts/8x13.bdf build-web/site/screen.woff
+	/usr/bin/python3 web/webfont.py build/fonts/8x13.bdf build-web/site/screen.woff2
 	cmake -D SITE=build-web/site -P web/precache.cmake
 
 run-web: web

@@ -1,9 +1,21 @@
 // The page: shows what the game (WebAssembly) paints and forwards the player's keys. The
 // first screen, the menu bar and the buttons' captions come with the HTML.
-import Vaultmoor from './vaultmoor.js';
-
 const $ = (id) => document.getElementById(id);
-const [module] = await Promise.all([Vaultmoor(), document.fonts.load('16px "Vaultmoor Screen"')]);
+// A new task, so that no one task keeps the page busy long.
+const breath = () => new Promise((ok) => setTimeout(ok));
+
+// The first screen is the HTML's: the game loads once that is painted in the screen's font,
+// so that on a slow network its 90 KB do not hold the first screen back.
+await document.fonts.load('16px "Vaultmoor Screen"');
+if (PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+  await new Promise((ok) => new PerformanceObserver((_, o) => ok(o.disconnect()))
+    .observe({ type: 'paint', buffered: true }));
+}
+await new Promise((ok) => requestAnimationFrame(() => requestAnimationFrame(ok)));
+await breath();
+const { default: Vaultmoor } = await import('./vaultmoor.js');
+const module = await Vaultmoor();
+await breath();
 
 // The game's C interface (vaultmoor_web.cpp): a text argument in, an answer out, as bytes,
 // text or JSON; what to ask is numbered as there.
@@ -82,12 +94,17 @@ function paintReading() {
   if (prompt) text($('prompt'), prompt);
 }
 
+// The layout shown is drawn; the first time, the HTML's text of the first screen stays.
+let fresh = true;
 function draw() {
   const m = game.model();
-  paintReading();
-  show($('canvas'), game.pixels(), design.width, design.height, zoom);
-  $('review').replaceChildren(...game.review().split('\n').filter((t) => t)
-    .map((t) => Object.assign(document.createElement('p'), { textContent: t })));
+  if (!reading) show($('canvas'), game.pixels(), design.width, design.height, zoom);
+  else if (!fresh) paintReading();
+  if (!fresh) {
+    $('review').replaceChildren(...game.review().split('\n').filter((t) => t)
+      .map((t) => Object.assign(document.createElement('p'), { textContent: t })));
+  }
+  fresh = false;
   if (box.value !== m.txtBox.text) box.value = m.txtBox.text;
   box.hidden = !m.txtBox.visible;
   enterButton.hidden = !m.cmdEnter.visible;
@@ -309,6 +326,7 @@ $('screen').addEventListener('click', (e) => e.target === enterButton || box.hid
 addEventListener('resize', resized);
 visualViewport?.addEventListener('resize', resized);
 visualViewport?.addEventListener('scroll', liftBar);
+await breath();
 fit();
 performance.mark('vaultmoor-first-screen');
 // For the page's own test: the screen model as the game holds it, the zoom and the layout.

@@ -101,10 +101,14 @@ std::string LabelModel(const Label& l) {
 
 // An image of the painter as RGBA bytes, for the page's ImageData.
 std::string Rgba(const Image& image) {
-    std::string bytes;
-    bytes.reserve(image.pixels.size() * 4);
-    for (Pixel p : image.pixels)
-        for (int shift : {16, 8, 0, 24}) bytes += static_cast<char>(p >> shift);
+    std::string bytes(image.pixels.size() * 4, '\0');
+    char* out = bytes.data();
+    for (Pixel p : image.pixels) {
+        *out++ = static_cast<char>(p >> 16);
+        *out++ = static_cast<char>(p >> 8);
+        *out++ = static_cast<char>(p);
+        *out++ = static_cast<char>(p >> 24);
+    }
     return bytes;
 }
 

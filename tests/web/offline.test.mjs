@@ -29,7 +29,7 @@ function record(page) {
 // title screen like the window's and plays New Game.
 async function assertPlays(page, loaded, dir) {
   await page.waitForSelector('body[data-ready]');
-  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'screen.woff']) {
+  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'screen.woff2']) {
     assert.ok(loaded.has(name), name);
   }
   for (const [name, { body, fromWorker }] of loaded) {

@@ -323,6 +323,9 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
 
     const page = await open(browser, { viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
     assert.deepEqual(await firstScreen(page), before, `${name}: the running page`);
+    // Drawn anew by the script (a resize redraws), the same.
+    await page.evaluate(() => dispatchEvent(new Event('resize')));
+    assert.deepEqual(await firstScreen(page), before, `${name}: drawn by the script`);
     // Nothing moved while the page loaded.
     assert.deepEqual(await page.evaluate(() => new Promise((ok) => {
       new PerformanceObserver((list) => ok(list.getEntries().map((e) => e.value)))
