@@ -96,7 +96,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-fontatlas build-web/site/font.png
-	/usr/bin/python3 web/webfont.py build/ui/fonts/8x13.pcf.bdf build-web/site/screen.woff
+	/usr/bin/python3 web/webfont.py build/fonts/8x13.bdf build-web/site/screen.woff
 	cmake -D SITE=build-web/site -P web/precache.cmake
 
 run-web: web

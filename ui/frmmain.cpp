@@ -33,10 +33,6 @@ QRect ToQRect(const TwipRect& t) {
     return {r.left, r.top, r.width, r.height};
 }
 
-ScreenLabel FromModel(const LabelDesign& design, const Label& label) {
-    return {label.Caption, label.Visible, design.colour, ToPixels(design.rect), design.align};
-}
-
 }  // namespace
 
 FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
@@ -131,13 +127,7 @@ InfoDialog* FrmMain::Dialog(DialogId id) const {
 
 void FrmMain::Refresh() {
     const MainWindow& m = game_.frmMain;
-    std::vector<ScreenLabel> labels;
-    labels.reserve(m.lblText.size() + 1);
-    for (std::size_t i = 0; i < m.lblText.size(); ++i) {
-        labels.push_back(FromModel(TextScreenDesign()[i], m.lblText[i]));
-    }
-    labels.push_back(FromModel(PressEnterDesign(), m.lblPressEnter));
-    screen_->SetLabels(std::move(labels));
+    screen_->SetLabels(ScreenLabels(m));
     // The painted text, for screen readers to review.
     screen_->setAccessibleDescription(Q(ScreenText(m, Voice::Speech)));
 

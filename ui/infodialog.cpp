@@ -33,11 +33,7 @@ InfoDialog::InfoDialog(DialogId id) : id_(id) {
 
     panel_ = new TextPanel(client, this);
     panel_->setObjectName(QStringLiteral("panel"));
-    std::vector<ScreenLabel> labels;
-    for (const DialogLabel& l : d.labels) {
-        labels.push_back({l.caption, true, l.colour, ToPixels(l.rect), l.align});
-    }
-    panel_->SetLabels(std::move(labels));
+    panel_->SetLabels(FaceLabels(d));
     // Read when the dialog opens.
     MarkAsReadText(panel_);
     panel_->setAccessibleName(QString::fromStdString(FaceText(d)));

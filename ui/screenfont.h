@@ -1,12 +1,10 @@
-// The screen font: the 8x13 fixed-pitch bitmap font, built into the program, drawn from
-// an atlas of glyph cells made at zoom 1 so that any whole-number zoom stays crisp.
+// The screen font for the window's own widgets: the 8x13 fixed-pitch bitmap font, built into
+// the program, and its glyphs drawn from the painter's table so that any zoom stays crisp.
 #pragma once
 
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QImage>
-#include <QRawFont>
 #include <string_view>
 
 class QPainter;
@@ -21,9 +19,6 @@ class ScreenFont {
     // The same font for the command box.
     QFont WidgetFont() const { return widgetFont_; }
 
-    // True when the font has a glyph of its own for the character.
-    bool HasGlyph(char32_t cp) const;
-
     // The glyph cell of a character: CellWidth x CellHeight, white ink on transparent.
     QImage Cell(char32_t cp) const;
 
@@ -33,14 +28,8 @@ class ScreenFont {
 
   private:
     ScreenFont();
-    int Slot(char32_t cp) const;  // the atlas slot of a character, added on first use
-    QRect SlotRect(int slot) const;
 
-    QRawFont raw_;
     QFont widgetFont_;
-    mutable QHash<char32_t, int> slots_;
-    mutable QImage mask_;                 // white glyph cells, Columns per row
-    mutable QHash<QRgb, QImage> tinted_;  // the atlas in each colour used
 };
 
 }  // namespace vaultmoor

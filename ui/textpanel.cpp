@@ -4,25 +4,15 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "screenfont.h"
-
 namespace vaultmoor {
 
-void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels) {
-    const ScreenFont& font = ScreenFont::Get();
-    for (const ScreenLabel& label : labels) {
-        if (!label.visible || label.caption.empty()) continue;
-        const QColor colour(label.colour.r, label.colour.g, label.colour.b);
-        // Like the old labels, cut at the label's pixel edge, not at a whole line.
-        p.save();
-        p.setClipRect(QRect(label.rect.left, label.rect.top, label.rect.width, label.rect.height));
-        for (const PlacedLine& line : PlaceCaption(label.caption, label.rect, label.align))
-            font.DrawLine(p, QPoint(line.x, line.y), line.text, colour);
-        p.restore();
-    }
+QImage AsQImage(const Image& image) {
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  image.width * static_cast<qsizetype>(sizeof(Pixel)), QImage::Format_RGB32);
 }
 
-TextPanel::TextPanel(QSize size, QWidget* parent) : QWidget(parent), base_(size) {
+TextPanel::TextPanel(QSize size, QWidget* parent)
+    : QWidget(parent), painted_(size.width(), size.height()), base_(size) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
@@ -34,27 +24,14 @@ void TextPanel::SetZoom(int zoom) {
     update();
 }
 
-void TextPanel::SetLabels(std::vector<ScreenLabel> labels) {
-    labels_ = std::move(labels);
+void TextPanel::SetLabels(const std::vector<ScreenLabel>& labels) {
+    painted_ = PaintLabels(base_.width(), base_.height(), labels);
     update();
 }
 
-void TextPanel::paintEvent(QPaintEvent* event) {
+void TextPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(event->rect(), Qt::black);
-    p.scale(zoom_, zoom_);
-    PaintLabels(p, labels_);
-}
-
-QImage TextPanel::Render(int zoom) const {
-    zoom = std::max(1, zoom);
-    QImage image(base_ * zoom, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.scale(zoom, zoom);
-    PaintLabels(p, labels_);
-    return image;
+    p.drawImage(QRect(QPoint(), base_ * zoom_), AsQImage(painted_));
 }
 
 }  // namespace vaultmoor

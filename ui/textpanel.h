@@ -1,28 +1,19 @@
-// A black panel that paints labels of the game's screen font: the text screen of the
-// main window and the face of each information dialog.
+// A black panel that shows the painted labels of the game's screen font, enlarged to the
+// zoom: the text screen of the main window and the face of each information dialog.
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 #include <string>
 #include <vector>
 
-#include "screen.h"
-#include "textlayout.h"
+#include "painter.h"
 
 namespace vaultmoor {
 
-struct ScreenLabel {
-    std::string caption;
-    bool visible = true;
-    Rgb colour = LightGrey;
-    PixelRect rect{};  // at zoom 1
-    Align align = Align::Left;
-};
-
-// Paints labels on a painter already scaled to the zoom: transparent, each wrapped and
-// cut to its own rectangle.
-void PaintLabels(QPainter& p, const std::vector<ScreenLabel>& labels);
+// The painter's image as a QImage sharing its pixels (valid while `image` lives).
+QImage AsQImage(const Image& image);
 
 class TextPanel : public QWidget {
   public:
@@ -33,18 +24,13 @@ class TextPanel : public QWidget {
     void SetZoom(int zoom);
     int Zoom() const { return zoom_; }
 
-    void SetLabels(std::vector<ScreenLabel> labels);
-    const std::vector<ScreenLabel>& Labels() const { return labels_; }
-
-    // The panel drawn into an image at a whole-number zoom: at zoom 1 exactly what the
-    // widget shows, without the child controls; at zoom n each pixel becomes n x n.
-    QImage Render(int zoom = 1) const;
+    void SetLabels(const std::vector<ScreenLabel>& labels);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    std::vector<ScreenLabel> labels_;
+    Image painted_;
     QSize base_;  // at zoom 1
     int zoom_ = 1;
 };

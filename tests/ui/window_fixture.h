@@ -79,7 +79,4 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<FrmMain> window;
 };
 
-// The golden images live next to the tests; VAULTMOOR_UPDATE_GOLDEN=1 rewrites them.
-void ExpectMatchesGolden(const QImage& image, const char* name);
-
 }  // namespace vaultmoor
