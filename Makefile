@@ -39,7 +39,7 @@ build: deps
 run: build
 	./build/bin/vaultmoor
 
-test: test-default test-asan test-fuzz test-web
+test: test-default test-asan test-fuzz test-web test-windows
 
 test-default: build
 	ctest --preset default

@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "accessible.h"
 #include "text.h"
 
 namespace vaultmoor::win {
@@ -17,8 +18,7 @@ Picture::Picture(HWND parent, int id)
 void Picture::Show(Image image) {
     if (image == image_) return;
     image_ = std::move(image);
-    shown_ = Enlarge(image_, zoom_);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    SetZoom(zoom_);
 }
 
 void Picture::SetZoom(int zoom) {
@@ -34,6 +34,7 @@ void Picture::SetText(const std::string& utf8) {
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(hwnd_, Wide(utf8).c_str());
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 LRESULT CALLBACK Picture::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,5 +1,8 @@
 #include "speech.h"
 
+#include <oleauto.h>
+#include <unknwn.h>
+
 #include <cstdio>
 #include <cstdlib>
 

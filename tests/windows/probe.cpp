@@ -44,7 +44,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     CoInitialize(nullptr);
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(screen, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(screen, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))))
         return 1;
     VARIANT self;

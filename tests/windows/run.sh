@@ -76,8 +76,9 @@ capture() {
 }
 # The pixels of two images; the native controls over the picture are painted black in both.
 pixels() {
-    convert "$1" -fill black $(for r in "${@:2}"; do echo "-draw"; echo "rectangle $r"; done) \
-        -depth 8 rgb:-
+    local draw=() r
+    for r in "${@:2}"; do draw+=(-draw "rectangle $r"); done
+    convert "$1" -fill black "${draw[@]}" -depth 8 rgb:-
 }
 same() {  # name, golden, capture, masked rectangles
     if ! cmp -s <(pixels "$2" "${@:4}") <(pixels "$3" "${@:4}"); then
