@@ -2,6 +2,9 @@
 //   probe name TITLE     the accessible name and value of the screen (id 10) of the window
 //   probe rect TITLE     where that screen is on the desktop: x y width height
 //   probe close TITLE    asks the window to close, as the taskbar does
+//   probe box TITLE      the command box's (id 11) length in UTF-16 units, then its first 40
+//                        characters, control characters as \xNN
+//   probe dpi TITLE N    tells the window that it is now on a monitor of N DPI
 // Prints UTF-8 and exits 1 when the window or the screen is not there.
 #include <oleacc.h>
 #include <windows.h>
@@ -28,11 +31,31 @@ std::string Take(BSTR s) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return 2;
+    if (argc < 3) return 2;
     const std::wstring what = argv[1];
     HWND window = FindWindowW(nullptr, argv[2]);
     if (window == nullptr) return 1;
     if (what == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (what == L"dpi") {
+        const auto dpi = static_cast<WORD>(_wtoi(argv[3]));
+        return SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0) == 0 ? 0 : 1;
+    }
+    if (what == L"box") {
+        HWND box = GetDlgItem(window, 11);
+        // Another program's control: asked, as GetWindowText would not.
+        const auto length = static_cast<int>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0));
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        std::string shown;
+        for (wchar_t c : text.substr(0, 40)) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned>(c));
+            shown += c < 0x20 ? std::string(hex) : Utf8(&c, 1);
+        }
+        std::printf("%d %s\n", length, shown.c_str());
+        return 0;
+    }
     HWND screen = GetDlgItem(window, 10);
     if (screen == nullptr) return 1;
     if (what == L"rect") {

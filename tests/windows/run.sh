@@ -25,14 +25,11 @@ for exe in "$win"/bin/vaultmoor.exe "$win"/bin/vaultmoor-transcript.exe; do
 done
 
 echo "== A Wine prefix of our own, drawing its own frames, with Wine's fonts"
-if [ ! -f "$WINEPREFIX/.vaultmoor-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    WAIT=180 w wineboot --init >/dev/null 2>&1 || fail "wineboot"
-    w reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    timeout 60 wineserver -w
-    touch "$WINEPREFIX/.vaultmoor-ready"
-fi
+rm -rf "$WINEPREFIX"
+WAIT=180 w wineboot --init >/dev/null 2>&1 || fail "wineboot"
+w reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+timeout 60 wineserver -w
 
 echo "== vaultmoor-transcript.exe plays as the native one"
 actions=$work/actions.txt
@@ -101,7 +98,7 @@ same title "$golden/title.png" "$work/title.png"
 keys alt+f n
 keys Return
 play "look door"
-play "look door"
+xdotool type --delay 10 "look door" && keys alt+e  # the button's access key
 play "get bible"
 capture "$title" "$work/cell.png"
 same cell-bible "$golden/cell-bible.png" "$work/cell.png" "$box" "$enter"
@@ -113,12 +110,18 @@ diff <(sed -n '/^name: /,/^value: /p' "$work/msaa.txt" | sed '1s/^name: //; $d')
     fail "the screen's MSAA name is not the screen's text"
 echo "MSAA: the screen's name is its text in reading order"
 
+
 # The Instructions: Enter closes it, Esc, Alt+F4, a change of DPI does not break it.
 instructions=Instructions
 keys alt+i
 timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
 capture "$instructions" "$work/instructions.png"
 same instructions "$golden/instructions.png" "$work/instructions.png" "$close"
+probe dpi "$instructions" 192
+read -r -a face <<<"$(probe rect "$instructions")"
+read -r -a screen <<<"$(probe rect "$title")"
+[ "${face[2]}x${screen[2]}" = 1120x1156 ] || fail "at 192 DPI: ${face[*]}, ${screen[*]}"
+probe dpi "$instructions" 96
 keys Return
 keys alt+i && keys Escape && keys alt+i && keys alt+F4
 xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the Instructions stayed open"
@@ -135,3 +138,54 @@ keys alt+f x
 wait $game || fail "File > Exit returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "File > Exit: 0, no Wine process left"
+
+WAIT=60 wine "$win"/bin/vaultmoor.exe &
+game=$!
+timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window"
+keys alt+f n
+keys Return
+# A paste of 100,000 characters with line breaks, tabs, control characters and text outside
+# Latin-1: kept as the Linux window's box keeps it, cut at 32767 UTF-16 units; then a turn.
+python3 -c 'import sys; sys.stdout.write("get bible\r\n\tЖ日本\x01" + "x" * 100000)' >"$work/paste.txt"
+xclip -selection clipboard -quiet -i "$work/paste.txt" >/dev/null 2>&1 &
+clip=$!
+sleep 0.3
+keys ctrl+v
+kill $clip
+[ "$(probe box "$title")" = "32767 get bible\x0d\x0a\x09Ж日本\x01$(printf 'x%.0s' $(seq 24))" ] ||
+    fail "the pasted text in the box: $(probe box "$title")"
+keys Return
+[ "$(probe box "$title")" = "0 " ] || fail "no turn after the paste"
+echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn"
+keys alt+i
+timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
+probe close "$title"
+wait $game || fail "closed with a dialog open, it returned $?"
+timeout 20 wineserver -w || fail "Wine processes left behind"
+echo "closed with the Instructions open: 0"
+
+echo "== The installer: a silent install, a turn, a silent uninstall"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vaultmoor'
+installed="$WINEPREFIX/drive_c/Program Files/Vaultmoor"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vaultmoor.lnk"
+WAIT=60 w "$win"/vaultmoor-1.0.0-setup-x64.exe /S
+timeout 30 wineserver -w
+[ -f "$installed/vaultmoor.exe" ] && [ -f "$shortcut" ] || fail "not installed"
+w reg query "$key" | tr -d '\r' >"$work/uninstall-key.txt"
+for value in "DisplayName.*Vaultmoor" "DisplayVersion.*1.0.0" "Publisher.*Vaultmoor" \
+    "DisplayIcon.*vaultmoor.exe" "EstimatedSize" "QuietUninstallString.*/S"; do
+    grep -q "$value" "$work/uninstall-key.txt" || fail "the uninstall key lacks $value"
+done
+WAIT=60 wine "$installed/vaultmoor.exe" &
+game=$!
+timeout 20 bash -c "$(declare -f started); started '$title'" || fail "the installed game shows no window"
+keys alt+f n
+keys Return
+probe name "$title" | grep -q "^name: You are standing in a cell" || fail "the installed game took no turn"
+keys alt+f x
+wait $game || fail "the installed game's Exit returned $?"
+WAIT=60 w "$installed/uninstall.exe" /S
+timeout 30 wineserver -w
+[ ! -e "$installed" ] && [ ! -e "$shortcut" ] || fail "left behind: $(ls "$installed" 2>&1)"
+! w reg query "$key" >/dev/null 2>&1 || fail "the uninstall key is still there"
+echo "installed, played, uninstalled: nothing left in Program Files or the uninstall key"
