@@ -156,7 +156,11 @@ kill $clip
     fail "the pasted text in the box: $(probe box "$title")"
 keys Return
 [ "$(probe box "$title")" = "0 " ] || fail "no turn after the paste"
-echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn"
+keys Up
+[ "$(probe box "$title" | cut -d' ' -f1)" = 32767 ] || fail "Up did not bring the command back"
+keys Down
+[ "$(probe box "$title")" = "0 " ] || fail "Down did not go back to the empty line"
+echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn; Up, Down"
 keys alt+i
 timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
 probe close "$title"

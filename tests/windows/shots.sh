@@ -35,6 +35,7 @@ for dpi in 96 192; do
     keys Return
     xdotool type --delay 10 "get bible" && keys Return
     shot "Vaultmoor v1.0" "cell-$dpi"
+    xdotool type --delay 10 "look door"  # the box's text in the screen's glyphs
     keys alt+f
     shot "Vaultmoor v1.0" "menu-$dpi" 40
     keys Escape Escape
