@@ -8,8 +8,10 @@
 //           typed at a terminal, lines can be edited and Up and Down walk the commands
 //           entered, as in the window's command box.
 #ifdef _WIN32
+#define NOMINMAX
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <editline/readline.h>
 #include <unistd.h>
@@ -116,6 +118,10 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     const bool terminal = !asJson && _isatty(_fileno(stdin)) != 0;
+    if (terminal) {  // the screen's UTF-8 (the ruled line, the end label) as it is
+        SetConsoleOutputCP(CP_UTF8);
+        SetConsoleCP(CP_UTF8);
+    }
 #else
     const bool terminal = !asJson && isatty(STDIN_FILENO) != 0;
     if (terminal) stifle_history(100);
