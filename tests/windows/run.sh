@@ -123,7 +123,7 @@ read -r -a screen <<<"$(probe rect "$title")"
 [ "${face[2]}x${screen[2]}" = 1120x1156 ] || fail "at 192 DPI: ${face[*]}, ${screen[*]}"
 probe dpi "$instructions" 96
 keys Return
-keys alt+i && keys Escape && keys alt+i && keys alt+F4
+keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
 xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the Instructions stayed open"
 play "push floor"
 play "go south"
@@ -161,6 +161,10 @@ keys Up
 keys Down
 [ "$(probe box "$title")" = "0 " ] || fail "Down did not go back to the empty line"
 echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn; Up, Down"
+width() { probe rect "$title" | cut -d' ' -f3; }
+zooms=$(keys ctrl+equal; width; keys ctrl+equal; width; keys ctrl+minus; width; keys ctrl+plus ctrl+0; width)
+[ "$(echo $zooms)" = "1156 1156 578 578" ] || fail "the zoom keys: $(echo $zooms)"
+echo "Ctrl+=, Ctrl+-, Ctrl+0: zoom 2 (the largest that fits), 1, back to the opening zoom"
 keys alt+i
 timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
 probe close "$title"
