@@ -126,7 +126,7 @@ speech: build
 # installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
                     pcf2bdf xfonts-base python3 python3-fonttools
-WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick
+WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick icoutils
 .PHONY: windows test-windows
 
 windows:

@@ -24,6 +24,15 @@ for exe in "$win"/bin/vaultmoor.exe "$win"/bin/vaultmoor-transcript.exe; do
     echo "${exe##*/}: $(grep DllCharacteristics <<<"$header" | xargs); imports $dlls"
 done
 
+# What Windows reads before the program runs: per-monitor DPI awareness (else it would blur
+# the screen at 125 % and more), the version, the icon from 16 to 256 pixels.
+exe=$win/bin/vaultmoor.exe
+wrestool -x --raw --type=24 "$exe" | grep -q '>PerMonitorV2<' || fail "no per-monitor DPI awareness"
+wrestool -x --raw --type=16 "$exe" | iconv -f utf-16le -t utf-8 2>/dev/null | tr -c '[:print:]' ' ' |
+    grep -q "ProductName *Vaultmoor.*ProductVersion *1.0.0" || fail "no version resource"
+[ "$(wrestool -l --type=3 "$exe" | wc -l)" = 7 ] || fail "the icon lacks sizes"
+echo "vaultmoor.exe: per-monitor DPI aware (v2), version 1.0.0, an icon of 7 sizes"
+
 echo "== A Wine prefix of our own, drawing its own frames, with Wine's fonts"
 rm -rf "$WINEPREFIX"
 WAIT=180 w wineboot --init >/dev/null 2>&1 || fail "wineboot"
