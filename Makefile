@@ -39,7 +39,7 @@ build: deps
 run: build
 	./build/bin/vaultmoor
 
-test: test-default test-asan test-fuzz test-web
+test: test-default test-asan test-fuzz test-web test-windows
 
 test-default: build
 	ctest --preset default
@@ -122,3 +122,19 @@ SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 speech: build
 	$(MAKE) deps PACKAGES="$(SPEECH_PACKAGES)"
 	tools/speech-check.sh build/bin/vaultmoor
+
+# Windows (win/): vaultmoor.exe and vaultmoor-transcript.exe cross-built with MinGW-w64, the
+# installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
+                    pcf2bdf xfonts-base python3 python3-fonttools
+WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick icoutils
+.PHONY: windows test-windows
+
+windows:
+	$(MAKE) deps PACKAGES="$(WINDOWS_PACKAGES)"
+	cmake --preset windows
+	cmake --build --preset windows
+
+test-windows: windows build
+	$(MAKE) deps PACKAGES="$(WINDOWS_TEST_PACKAGES)"
+	tests/windows/run.sh build-windows build/bin

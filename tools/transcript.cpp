@@ -7,8 +7,15 @@
 //   (none)  prints what a player would see after each action, for play in a terminal;
 //           typed at a terminal, lines can be edited and Up and Down walk the commands
 //           entered, as in the window's command box.
+#ifdef _WIN32
+#define NOMINMAX
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <editline/readline.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <iostream>
@@ -70,6 +77,12 @@ std::optional<std::string> ReadLine() {
     return line;
 }
 
+#ifdef _WIN32
+// The console edits the line itself, and keeps its own history.
+std::optional<std::string> ReadTypedLine(const Game&) {
+    return ReadLine();
+}
+#else
 // A line typed at a terminal, with line editing. The history keeps what the command box
 // keeps: no empty lines, no repeat of the newest, the last 100.
 std::optional<std::string> ReadTypedLine(const Game& g) {
@@ -84,6 +97,7 @@ std::optional<std::string> ReadTypedLine(const Game& g) {
     }
     return line;
 }
+#endif
 
 }  // namespace
 
@@ -99,8 +113,19 @@ int main(int argc, char** argv) {
         }
     }
     std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+    // The same bytes as elsewhere: no CR added before LF, no Ctrl+Z taken as the end.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    const bool terminal = !asJson && _isatty(_fileno(stdin)) != 0;
+    if (terminal) {  // the screen's UTF-8 (the ruled line, the end label) as it is
+        SetConsoleOutputCP(CP_UTF8);
+        SetConsoleCP(CP_UTF8);
+    }
+#else
     const bool terminal = !asJson && isatty(STDIN_FILENO) != 0;
     if (terminal) stifle_history(100);
+#endif
 
     Game game;
     if (asJson)

@@ -147,9 +147,7 @@ void FrmMain::FocusCommandBox() {
 }
 
 void FrmMain::TellListeners() {
-    // Without the command box the screen has the focus and is read whole: all of it is news.
-    const bool box = game_.frmMain.txtBox.Visible;
-    announcer_->Say(box ? Q(ScreenNews(told_, game_.frmMain)) : QString());
+    announcer_->Say(Q(NewsToTell(told_, game_.frmMain)));
     told_ = game_.frmMain;
 }
 

@@ -82,4 +82,8 @@ std::string ScreenNews(const MainWindow& before, const MainWindow& after) {
     return out;
 }
 
+std::string NewsToTell(const MainWindow& told, const MainWindow& now) {
+    return now.txtBox.Visible ? ScreenNews(told, now) : std::string();
+}
+
 }  // namespace vaultmoor

@@ -45,4 +45,8 @@ std::string ScreenText(const MainWindow& w, Voice voice = Voice::Text);
 // prompt when it changed. Spoken as by Voice::Speech. Empty when nothing is new.
 std::string ScreenNews(const MainWindow& before, const MainWindow& after);
 
+// What a window tells its listener after New Game or a turn: the news while the command box
+// is shown; nothing without it, when the screen itself has the focus and is read whole.
+std::string NewsToTell(const MainWindow& told, const MainWindow& now);
+
 }  // namespace vaultmoor

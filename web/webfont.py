@@ -2,7 +2,7 @@
 """The page's web font, made from the window's screen font (a BDF): every ink pixel of a
 glyph becomes a square of the outline, so the browser draws the same glyphs at any size.
 The stand-in glyph, kept at U+0080 in the BDF, goes back to U+FFFD.
-usage: webfont.py SCREEN.bdf OUT.woff2"""
+usage: webfont.py SCREEN.bdf OUT.woff2|OUT.woff|OUT.ttf"""
 import sys
 
 from fontTools.fontBuilder import FontBuilder
@@ -106,7 +106,8 @@ def main(source, target):
                 xAvgCharWidth=advance["uni0020"])
     fb.setupNameTable({"familyName": "Vaultmoor Screen", "styleName": "Regular"})
     fb.setupPost(isFixedPitch=1)
-    fb.font.flavor = "woff2"
+    if target.endswith((".woff", ".woff2")):
+        fb.font.flavor = target.rsplit(".", 1)[1]
     fb.save(target)
 
 

@@ -1,0 +1,208 @@
+#!/bin/bash
+# The Windows programs under Wine, against the native ones and the golden images.
+# usage: run.sh BUILD-WINDOWS NATIVE-BIN
+set -euo pipefail
+win=$(realpath "$1")
+native=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+golden=$here/../ui/golden
+work=$win/wine-test
+rm -rf "$work" && mkdir -p "$work"
+export WINEPREFIX=$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+w() { timeout "${WAIT:-30}" wine "$@"; }
+
+echo "== The PE headers: ASLR with high entropy, DEP; no DLL beside the programs"
+for exe in "$win"/bin/vaultmoor.exe "$win"/bin/vaultmoor-transcript.exe; do
+    header=$(x86_64-w64-mingw32-objdump -p "$exe")
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+        grep -qx "[[:space:]]*$flag" <<<"$header" || fail "${exe##*/} lacks $flag"
+    done
+    dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header" | tr 'A-Z' 'a-z' | sort -u | xargs)
+    case " $dlls " in *" libssp"* | *" libstdc++"* | *" libgcc"* | *" libwinpthread"*)
+        fail "${exe##*/} needs a runtime DLL: $dlls" ;; esac
+    echo "${exe##*/}: $(grep DllCharacteristics <<<"$header" | xargs); imports $dlls"
+done
+
+# What Windows reads before the program runs: per-monitor DPI awareness (else it would blur
+# the screen at 125 % and more), the version, the icon from 16 to 256 pixels.
+exe=$win/bin/vaultmoor.exe
+wrestool -x --raw --type=24 "$exe" | grep -q '>PerMonitorV2<' || fail "no per-monitor DPI awareness"
+wrestool -x --raw --type=16 "$exe" | iconv -f utf-16le -t utf-8 2>/dev/null | tr -c '[:print:]' ' ' |
+    grep -q "ProductName *Vaultmoor.*ProductVersion *1.0.0" || fail "no version resource"
+[ "$(wrestool -l --type=3 "$exe" | wc -l)" = 7 ] || fail "the icon lacks sizes"
+echo "vaultmoor.exe: per-monitor DPI aware (v2), version 1.0.0, an icon of 7 sizes"
+
+echo "== A Wine prefix of our own, drawing its own frames, with Wine's fonts"
+rm -rf "$WINEPREFIX"
+WAIT=180 w wineboot --init >/dev/null 2>&1 || fail "wineboot"
+w reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+timeout 60 wineserver -w
+
+echo "== vaultmoor-transcript.exe plays as the native one"
+actions=$work/actions.txt
+for log in "$here"/../logs/*.txt; do
+    sed -n -e 's/^> \{0,1\}//p' -e 's/^new$/!new/p' "$log" | grep -v '^set ' || true
+done >"$actions"
+# A thousand commands, seeded: words of the game, junk, non-Latin-1 text, control characters.
+python3 - "$actions" <<'PY'
+import random, sys
+r = random.Random(17)
+verbs = "get drop look go push pull hit kick eat open read use climb light yell n s e w y".split()
+nouns = "door bible food floor guard torch window wall rope key north south east west".split()
+odd = ["", " ", "Ünïcödé", "日本語", "\t", "\x01\x1b[2J", "a" * 300, "&&", "\u0301", "\U0001F600"]
+with open(sys.argv[1], "a", encoding="utf-8", newline="\n") as f:
+    for i in range(1000):
+        k = r.random()
+        if k < 0.03: line = "!new"
+        elif k < 0.15: line = r.choice(odd)
+        else: line = " ".join([r.choice(verbs)] + [r.choice(nouns)] * r.randint(0, 1))
+        f.write(line + "\n")
+PY
+"$native"/vaultmoor-transcript --json <"$actions" >"$work/native.json"
+WAIT=60 w "$win"/bin/vaultmoor-transcript.exe --json <"$actions" >"$work/windows.json"
+cmp "$work/native.json" "$work/windows.json" || fail "the JSON lines differ"
+echo "$(wc -l <"$work/native.json") JSON lines, the same bytes"
+
+echo "== vaultmoor.exe on a virtual X screen"
+for display in $(seq 91 140); do [ -e /tmp/.X$display-lock ] || break; done
+Xvfb :$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'timeout 20 wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=:$display
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$display ] && break; sleep 0.1; done
+title="Vaultmoor v1.0"
+probe() { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; }
+# The screen (or a dialog's face) as it is on the X screen, pixels only.
+capture() {
+    local rect
+    read -r -a rect <<<"$(probe rect "$1")"
+    import -window root -crop "${rect[2]}x${rect[3]}+${rect[0]}+${rect[1]}" +repage "$2"
+}
+# The pixels of two images; the native controls over the picture are painted black in both.
+pixels() {
+    local draw=() r
+    for r in "${@:2}"; do draw+=(-draw "rectangle $r"); done
+    convert "$1" -fill black "${draw[@]}" -depth 8 rgb:-
+}
+same() {  # name, golden, capture, masked rectangles
+    if ! cmp -s <(pixels "$2" "${@:4}") <(pixels "$3" "${@:4}"); then
+        cp "$3" "$work/actual-$1.png"
+        fail "$1 differs from its golden image (kept in $work/actual-$1.png)"
+    fi
+    echo "$1: the golden image, pixel for pixel"
+}
+{ read -r box; read -r enter; read -r close; } < <("$native"/windows-expected rects)
+keys() { xdotool key --delay 30 "$@"; sleep 0.3; }
+play() { xdotool type --delay 10 "$1"; keys Return; }
+started() { xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; sleep 0.5; }
+
+news=$work/news.txt
+VAULTMOOR_NEWS_LOG=$(winepath -w "$news") WAIT=90 wine "$win"/bin/vaultmoor.exe &
+game=$!
+timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window"
+capture "$title" "$work/title.png"
+same title "$golden/title.png" "$work/title.png"
+keys alt+f n
+keys Return
+play "look door"
+xdotool type --delay 10 "look door" && keys alt+e  # the button's access key
+play "get bible"
+capture "$title" "$work/cell.png"
+same cell-bible "$golden/cell-bible.png" "$work/cell.png" "$box" "$enter"
+printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' |
+    "$native"/windows-expected | sed -n 's/^screen: //p' | sed 's/\\n/\n/g; s/\\\\/\\/g' >"$work/screen.txt"
+probe name "$title" >"$work/msaa.txt"
+grep -q "^name: You pick it up" "$work/msaa.txt" || fail "the screen's MSAA name: $(head -3 "$work/msaa.txt")"
+diff <(sed -n '/^name: /,/^value: /p' "$work/msaa.txt" | sed '1s/^name: //; $d') "$work/screen.txt" >/dev/null ||
+    fail "the screen's MSAA name is not the screen's text"
+echo "MSAA: the screen's name is its text in reading order"
+
+
+# The Instructions: Enter closes it, Esc, Alt+F4, a change of DPI does not break it.
+instructions=Instructions
+keys alt+i
+timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
+capture "$instructions" "$work/instructions.png"
+same instructions "$golden/instructions.png" "$work/instructions.png" "$close"
+probe dpi "$instructions" 192
+read -r -a face <<<"$(probe rect "$instructions")"
+read -r -a screen <<<"$(probe rect "$title")"
+[ "${face[2]}x${screen[2]}" = 1120x1156 ] || fail "at 192 DPI: ${face[*]}, ${screen[*]}"
+probe dpi "$instructions" 96
+keys Return
+keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
+xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the Instructions stayed open"
+play "push floor"
+play "go south"
+keys Return
+capture "$title" "$work/end.png"
+same end "$golden/end.png" "$work/end.png"
+printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' 'push floor' 'go south' '' |
+    "$native"/windows-expected | grep -v '^screen: ' >"$work/news-expected.txt"
+diff "$work/news-expected.txt" <(tr -d '\r' <"$news") || fail "the texts told differ"
+echo "UI Automation seam: $(wc -l <"$news") notifications, as the Linux window speaks them"
+keys alt+f x
+wait $game || fail "File > Exit returned $?"
+timeout 20 wineserver -w || fail "Wine processes left behind"
+echo "File > Exit: 0, no Wine process left"
+
+WAIT=60 wine "$win"/bin/vaultmoor.exe &
+game=$!
+timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window"
+keys alt+f n
+keys Return
+# A paste of 100,000 characters with line breaks, tabs, control characters and text outside
+# Latin-1: kept as the Linux window's box keeps it, cut at 32767 UTF-16 units; then a turn.
+python3 -c 'import sys; sys.stdout.write("get bible\r\n\tЖ日本\x01" + "x" * 100000)' >"$work/paste.txt"
+xclip -selection clipboard -quiet -i "$work/paste.txt" >/dev/null 2>&1 &
+clip=$!
+sleep 0.3
+keys ctrl+v
+kill $clip
+[ "$(probe box "$title")" = "32767 get bible\x0d\x0a\x09Ж日本\x01$(printf 'x%.0s' $(seq 24))" ] ||
+    fail "the pasted text in the box: $(probe box "$title")"
+keys Return
+[ "$(probe box "$title")" = "0 " ] || fail "no turn after the paste"
+keys Up
+[ "$(probe box "$title" | cut -d' ' -f1)" = 32767 ] || fail "Up did not bring the command back"
+keys Down
+[ "$(probe box "$title")" = "0 " ] || fail "Down did not go back to the empty line"
+echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn; Up, Down"
+width() { probe rect "$title" | cut -d' ' -f3; }
+zooms=$(keys ctrl+equal; width; keys ctrl+equal; width; keys ctrl+minus; width; keys ctrl+plus ctrl+0; width)
+[ "$(echo $zooms)" = "1156 1156 578 578" ] || fail "the zoom keys: $(echo $zooms)"
+echo "Ctrl+=, Ctrl+-, Ctrl+0: zoom 2 (the largest that fits), 1, back to the opening zoom"
+keys alt+i
+timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
+probe close "$title"
+wait $game || fail "closed with a dialog open, it returned $?"
+timeout 20 wineserver -w || fail "Wine processes left behind"
+echo "closed with the Instructions open: 0"
+
+echo "== The installer: a silent install, a turn, a silent uninstall"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vaultmoor'
+installed="$WINEPREFIX/drive_c/Program Files/Vaultmoor"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vaultmoor.lnk"
+WAIT=60 w "$win"/vaultmoor-1.0.0-setup-x64.exe /S
+timeout 30 wineserver -w
+[ -f "$installed/vaultmoor.exe" ] && [ -f "$shortcut" ] || fail "not installed"
+w reg query "$key" | tr -d '\r' >"$work/uninstall-key.txt"
+for value in "DisplayName.*Vaultmoor" "DisplayVersion.*1.0.0" "Publisher.*Vaultmoor" \
+    "DisplayIcon.*vaultmoor.exe" "EstimatedSize" "QuietUninstallString.*/S"; do
+    grep -q "$value" "$work/uninstall-key.txt" || fail "the uninstall key lacks $value"
+done
+WAIT=60 wine "$installed/vaultmoor.exe" &
+game=$!
+timeout 20 bash -c "$(declare -f started); started '$title'" || fail "the installed game shows no window"
+keys alt+f n
+keys Return
+probe name "$title" | grep -q "^name: You are standing in a cell" || fail "the installed game took no turn"
+keys alt+f x
+wait $game || fail "the installed game's Exit returned $?"
+WAIT=60 w "$installed/uninstall.exe" /S
+timeout 30 wineserver -w
+[ ! -e "$installed" ] && [ ! -e "$shortcut" ] || fail "left behind: $(ls "$installed" 2>&1)"
+! w reg query "$key" >/dev/null 2>&1 || fail "the uninstall key is still there"
+echo "installed, played, uninstalled: nothing left in Program Files or the uninstall key"
