@@ -97,7 +97,7 @@ web: deps
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
 	./build/bin/vaultmoor-firstscreen web build-web/site build-web/glyphs.json
-	/usr/bin/python3 web/webfont.py build/fonts/8x13.bdf build-web/site/screen.woff2
+	/usr/bin/python3 view/outline-font.py build/fonts/8x13.bdf build-web/site/screen.woff2
 	cmake -D SITE=build-web/site -P web/precache.cmake
 
 run-web: web

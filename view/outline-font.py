@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The page's web font, made from the window's screen font (a BDF): every ink pixel of a
-glyph becomes a square of the outline, so the browser draws the same glyphs at any size.
+"""The screen font as an outline font, for the page's text and the Windows command box, made
+from the cut-down BDF: every ink pixel of a glyph becomes a square of the outline, so a
+browser or Windows draws the same glyphs as the painter at any whole-number size.
 The stand-in glyph, kept at U+0080 in the BDF, goes back to U+FFFD.
-usage: webfont.py SCREEN.bdf OUT.woff2|OUT.woff|OUT.ttf"""
+usage: outline-font.py SCREEN.bdf OUT.woff2|OUT.woff|OUT.ttf"""
 import sys
 
 from fontTools.fontBuilder import FontBuilder
