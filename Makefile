@@ -14,8 +14,8 @@ RUN_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins xfonts-base p
 # The tests, the benchmarks, the sanitized build and the fuzzer (clang).
 TEST_PACKAGES := clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
 # Installing and packaging checks: validators, man page lint, .deb checks, hardening-check,
-# the window under Xvfb.
-TEST_PACKAGES += desktop-file-utils appstream mandoc dpkg-dev lintian devscripts jq xvfb \
+# the window under Xvfb (xvfb-run needs xauth).
+TEST_PACKAGES += desktop-file-utils appstream mandoc dpkg-dev lintian devscripts jq xvfb xauth \
                  xdotool imagemagick
 # vaultmoor-term's test: tmux and the direct-colour terminal types.
 TEST_PACKAGES += ncurses-term tmux
