@@ -1,42 +1,72 @@
-# make run   installs what is missing, builds, starts the game
-# make test  installs what is missing, builds, runs every test
+# make run   installs what the game needs and is missing, builds the game, starts it
+# make test  installs what the tests need and is missing, builds, runs every test
 # make fuzz  runs the fuzzer for FUZZ_SECONDS (default 600)
 # make install [PREFIX=/usr/local] [DESTDIR=...]   installs the game
 # make package  builds the .deb and checks it with lintian
 # make speech plays a short game with the Orca screen reader and prints what it spoke
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
-            libbenchmark-dev nlohmann-json3-dev qt6-base-dev xfonts-base
-# Installing and packaging: icons, validators, man page lint, .deb checks, the window test
-PACKAGES += librsvg2-bin desktop-file-utils appstream mandoc dpkg-dev lintian jq xvfb xdotool \
-            qt6-qpa-plugins imagemagick
-# The screen font, cut down at build time to the glyphs the game can show
-PACKAGES += pcf2bdf xfonts-utils
-# Line editing and history for vaultmoor-transcript in a terminal.
-PACKAGES += libedit-dev pkg-config
-# vaultmoor-term: wide-character ncurses; tmux and the direct-colour terminal types for its test.
-PACKAGES += libncurses-dev ncurses-term tmux
+# Packages in groups: `make deps GROUP="RUN TEST"` (or `make deps-test`) installs what is missing.
+# To build and start the game: the compiler, CMake, Ninja, Qt and its platform plugins, the
+# screen font and its tools, and what the game's configure finds (icons, JSON, line editing,
+# ncurses for vaultmoor-term).
+RUN_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins xfonts-base pcf2bdf \
+                xfonts-utils librsvg2-bin nlohmann-json3-dev libedit-dev libncurses-dev pkg-config
+# The tests, the benchmarks, the sanitized build and the fuzzer (clang).
+TEST_PACKAGES := clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+# Installing and packaging checks: validators, man page lint, .deb checks, hardening-check,
+# the window under Xvfb (xvfb-run needs xauth).
+TEST_PACKAGES += desktop-file-utils appstream mandoc dpkg-dev lintian devscripts jq xvfb xauth \
+                 xdotool imagemagick
+# vaultmoor-term's test: tmux and the direct-colour terminal types.
+TEST_PACKAGES += ncurses-term tmux
+# The web page: emscripten builds it, terser trims its scripts, its web font is made with
+# fontTools (WOFF2 with brotli), its first screen written with libpng.
+WEB_PACKAGES := emscripten nodejs python3 python3-fonttools python3-brotli libpng-dev terser
+# The page's test: Chromium, Firefox and WebKitGTK (its WebDriver on a virtual X server), with
+# Node's test runner, puppeteer and selenium-webdriver from npm (Debian's npm, unless the node
+# installed brings its own).
+WEB_TEST_PACKAGES := chromium firefox-esr nodejs webkit2gtk-driver xvfb xauth
+NPM_PACKAGES := npm
+# The screen reader check: Orca on a virtual X server with the accessibility bus.
+SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
+GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
 CI_FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-default test-asan test-fuzz fuzz bench format clean install package approve
+.PHONY: deps build game run test test-default test-asan test-fuzz fuzz bench format clean install \
+        package approve
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
-	    | grep -q 'install ok installed' || echo $$p; done); \
+	@missing=$$(for p in $(foreach g,$(GROUP),$($(g)_PACKAGES)); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	    done | sort -u); \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:" $$missing; \
 	    $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-build: deps
-	cmake --preset default
+# deps-run, deps-test, deps-web, ...: one group.
+deps-%:
+	@$(MAKE) --no-print-directory deps GROUP="$$(echo '$*' | tr a-z- A-Z_)"
+
+# The game alone: a new build folder is set up without the tests and the benchmarks (nor their
+# packages); one set up by make build keeps them.
+GAME_CONFIGURE = cmake --preset default \
+    $(if $(wildcard build/CMakeCache.txt),,-D VAULTMOOR_TESTS=OFF -D VAULTMOOR_BENCH=OFF)
+game: deps-run
+	$(GAME_CONFIGURE)
+	cmake --build --preset default --target vaultmoor
+
+# Everything of the default preset: the programs, the tests, the benchmarks.
+build:
+	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
+	cmake --preset default -D VAULTMOOR_TESTS=ON -D VAULTMOOR_BENCH=ON
 	cmake --build --preset default
 
-run: build
+run: game
 	./build/bin/vaultmoor
 
 test: test-default test-asan test-fuzz test-web test-windows
@@ -52,17 +82,20 @@ approve: build
 	cd build/tests/explore && ../../bin/explore_test --gtest_brief=1 >/dev/null; \
 	    cp explore-report.txt $(CURDIR)/tests/explore/explore.chk
 
-test-asan: deps
+test-asan:
+	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
 
-test-fuzz: deps
+test-fuzz:
+	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	./fuzz/run.sh build-fuzz $(CI_FUZZ_SECONDS)
 
-fuzz: deps
+fuzz:
+	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	./fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
@@ -73,7 +106,7 @@ bench: build
 	./build/bin/vaultmoor-startup-bench
 
 install: build
-	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
 
 package: build
 	cmake --build --preset default --target package
@@ -83,16 +116,15 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan build-fuzz build-web
+	rm -rf build build-asan build-fuzz build-web build-windows
 
 # The web page (web/): emscripten builds it, Chromium, Firefox and Node play it in tests/web.
-PACKAGES += emscripten chromium firefox-esr nodejs python3 python3-fonttools python3-brotli libpng-dev terser \
-            webkit2gtk-driver xvfb
 WEB_PORT ?= 8000
 .PHONY: web run-web test-web
 
-web: deps
-	cmake --preset default
+web:
+	$(MAKE) --no-print-directory deps GROUP="RUN WEB"
+	$(GAME_CONFIGURE)
 	cmake --build --preset default --target vaultmoor-firstscreen vaultmoor-transcript
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web
@@ -104,37 +136,34 @@ run-web: web
 	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
 	cd build-web/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
-test-web: web
-	@command -v npm >/dev/null || { $(SUDO) apt-get update -qq && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
+test-web: web deps-web-test
+	@command -v npm >/dev/null || $(MAKE) --no-print-directory deps GROUP=NPM
 	npm ci --no-audit --no-fund --loglevel=error
 	node --test tests/web/
 
 # Lighthouse's mobile audit of the page as run-web serves it (not part of make test).
 .PHONY: lighthouse
 lighthouse: web
-	@command -v npm >/dev/null || $(MAKE) deps PACKAGES=npm
+	@command -v npm >/dev/null || $(MAKE) --no-print-directory deps GROUP=NPM
 	tools/lighthouse.sh build-web/site $(WEB_PORT)
 
-# The screen reader check: Orca on a virtual X server with the accessibility bus.
-SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
+# The screen reader check: Orca plays the real window (its packages are in SPEECH_PACKAGES).
 .PHONY: speech
-speech: build
-	$(MAKE) deps PACKAGES="$(SPEECH_PACKAGES)"
+speech: game deps-speech
 	tools/speech-check.sh build/bin/vaultmoor
 
 # Windows (win/): vaultmoor.exe and vaultmoor-transcript.exe cross-built with MinGW-w64, the
 # installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
-WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
+WINDOWS_PACKAGES := gzip cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
                     pcf2bdf xfonts-base python3 python3-fonttools
 WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick icoutils
 .PHONY: windows test-windows
 
 windows:
-	$(MAKE) deps PACKAGES="$(WINDOWS_PACKAGES)"
+	$(MAKE) --no-print-directory deps GROUP=WINDOWS
 	cmake --preset windows
 	cmake --build --preset windows
 
 test-windows: windows build
-	$(MAKE) deps PACKAGES="$(WINDOWS_TEST_PACKAGES)"
+	$(MAKE) --no-print-directory deps GROUP=WINDOWS_TEST
 	tests/windows/run.sh build-windows build/bin

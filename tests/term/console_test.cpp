@@ -233,6 +233,97 @@ TEST(Console, MenusOpenEveryDialogModally) {
     EXPECT_FALSE(c.Running());
 }
 
+// From File, Instructions (a command: Right reaches it, it has no menu) or About open on the
+// bar, each of the bar's Alt letters goes where it goes from the screen.
+TEST(Console, TheBarsLettersWorkFromAnyOpenMenu) {
+    using K = KeyCode;
+    const std::vector<Key> opens[] = {{{K::F10}}, {{K::F10}, {K::Right}}, {{K::Char, U'a', true}}};
+    for (int from = 0; from < 3; ++from) {
+        for (char32_t letter : {U'f', U'I', U'a', U'F'}) {
+            Console c;
+            for (const Key& k : opens[from]) c.Press(k);
+            ASSERT_EQ(c.OpenMenu(), from);
+            c.Press({K::Char, letter, true});
+            const int to = letter == U'f' || letter == U'F' ? 0 : (letter == U'I' ? 1 : 2);
+            SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
+            if (to == 1) {
+                EXPECT_EQ(c.OpenMenu(), -1);
+                EXPECT_EQ(c.OpenDialog(), DialogId::Instructions);
+                continue;
+            }
+            EXPECT_EQ(c.OpenMenu(), to);
+            EXPECT_FALSE(c.OpenDialog());
+            // The menu under its entry, its first item lit.
+            const Frame f = c.Paint(Columns, Rows);
+            const std::string first = to == 0 ? "New Game" : "About this game";
+            const std::size_t at = f.grid.Text(2).find(DecodeUtf8(first));
+            ASSERT_NE(at, std::u32string::npos);
+            EXPECT_EQ(f.grid.At(static_cast<int>(at), 2).bg, Navy);
+        }
+    }
+}
+
+// Each dialog's frame whole on the cells: its four corners and four sides one cell outside a
+// client area of the dialog's size, the title on the top side.
+TEST(Console, EveryDialogFramedOnAllFourSides) {
+    using K = KeyCode;
+    const std::pair<std::vector<Key>, DialogId> ways[] = {
+        {{{K::Char, U'i', true}}, DialogId::Instructions},
+        {{{K::Char, U'a', true}, {K::Enter}}, DialogId::AboutGame},
+        {{{K::Char, U'a', true}, {K::Down}, {K::Enter}}, DialogId::AboutAuthor},
+        {{{K::Char, U'a', true}, {K::Down}, {K::Down}, {K::Enter}}, DialogId::AboutOther},
+        {{{K::Char, U'a', true}, {K::Up}, {K::Enter}}, DialogId::AboutVersion},
+    };
+    for (const auto& [keys, id] : ways) {
+        Console c;
+        for (const Key& k : keys) c.Press(k);
+        ASSERT_EQ(c.OpenDialog(), id);
+        const DialogDesign& d = DesignOf(id);
+        SCOPED_TRACE(d.caption);
+        const Frame f = c.Paint(Columns, Rows);
+        const CellRect client = DialogClient(f.grid, {Left, Top}, id);
+        ASSERT_EQ(client.width, Nearest(TwipsToPixels(d.widthTwips), 8));
+        ASSERT_EQ(client.height, Nearest(TwipsToPixels(d.heightTwips), 12));
+        const int left = client.x - 1, right = client.x + client.width;
+        const int top = client.y - 1, bottom = client.y + client.height;
+        const std::u32string title = U" " + DecodeUtf8(d.caption) + U" ";
+        const std::u32string topSide = f.grid.Text(top).substr(left, right - left + 1);
+        const std::size_t at = topSide.find(title);
+        ASSERT_NE(at, std::u32string::npos);
+        EXPECT_EQ(topSide, U"┌" + std::u32string(at - 1, U'─') + title +
+                               std::u32string(topSide.size() - at - title.size() - 1, U'─') + U"┐");
+        EXPECT_EQ(f.grid.Text(bottom).substr(left, right - left + 1),
+                  U"└" + std::u32string(client.width, U'─') + U"┘");
+        for (int y = top + 1; y < bottom; ++y) {
+            EXPECT_EQ(f.grid.At(left, y).ch, U'│') << y;
+            EXPECT_EQ(f.grid.At(right, y).ch, U'│') << y;
+            EXPECT_NE(f.grid.At(right - 1, y).ch, U'│') << y;
+        }
+    }
+}
+
+// Instructions is a command on the bar: reached with Right or Left, it is lit, and nothing
+// hangs under it.
+TEST(Console, NothingDrawnUnderACommandOfTheBar) {
+    using K = KeyCode;
+    for (const std::vector<Key>& keys : {std::vector<Key>{{K::F10}, {K::Right}},
+                                         std::vector<Key>{{K::Char, U'a', true}, {K::Left}}}) {
+        Console c;
+        c.Press({K::Char, U'f', true});
+        c.Press({K::Char, U'n'});
+        const Frame closed = c.Paint(Columns, Rows);
+        for (const Key& k : keys) c.Press(k);
+        ASSERT_EQ(c.OpenMenu(), 1);
+        const Frame f = c.Paint(Columns, Rows);
+        for (int y = 1; y < Rows; ++y) EXPECT_EQ(f.grid.Text(y), closed.grid.Text(y)) << y;
+        const std::size_t at = f.grid.Text(0).find(U"Instructions");
+        ASSERT_NE(at, std::u32string::npos);
+        EXPECT_EQ(f.grid.At(static_cast<int>(at), 0).bg, Navy);
+        c.Press({K::Enter});
+        EXPECT_EQ(c.OpenDialog(), DialogId::Instructions);
+    }
+}
+
 TEST(Console, TheCommandLineEditsScrollsAndRemembers) {
     Console c;
     Type(c, "ignored");  // no command box on the title screen
