@@ -2,7 +2,7 @@
 # Screenshots of vaultmoor.exe under Wine at 96 and 192 DPI (Wine's LogPixels), to look at:
 # the title, the cell, the File menu open, the Instructions, on a 1280 x 1024 screen (zoom 1
 # at 96 DPI, 2 at 192). Not part of make test.
-# usage: tests/windows/shots.sh [BUILD-WINDOWS]   (after make test-windows, for its prefix)
+# usage: tools/windows-shots.sh [BUILD-WINDOWS]   (after make test-windows, for its prefix)
 set -euo pipefail
 win=$(realpath "${1:-build-windows}")
 shots=$win/shots
