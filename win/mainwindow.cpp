@@ -218,6 +218,8 @@ void MainWindow::SetZoom(int zoom) {
     boxFont_ = ScreenFont(zoom);
     buttonFont_ = ButtonFont(zoom);
     SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
+    SetWindowPos(box_, nullptr, 0, 0, 0, 0,  // the line's band anew for the new font
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SendMessageW(enter_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
     if (oldBox != nullptr) DeleteObject(oldBox);
     if (oldButton != nullptr) DeleteObject(oldButton);
@@ -298,6 +300,40 @@ LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_PASTE) {
         self->Paste();
         return 0;
+    }
+    // The line of text in the middle of the box, as in the Linux window: the bands above and
+    // below it belong to the frame and are painted black.
+    if (msg == WM_NCCALCSIZE) {
+        const LRESULT r = CallWindowProcW(self->boxProc_, hwnd, msg, wp, lp);
+        RECT& client =
+            wp ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : *reinterpret_cast<RECT*>(lp);
+        const int line = CellHeight * std::max(1, self->zoom_);
+        const int spare = (client.bottom - client.top) - line;
+        if (spare > 0) {
+            client.top += spare / 2;
+            client.bottom = client.top + line;
+        }
+        return r;
+    }
+    if (msg == WM_NCPAINT) {
+        const LRESULT r = CallWindowProcW(self->boxProc_, hwnd, msg, wp, lp);
+        RECT window, client;
+        GetWindowRect(hwnd, &window);
+        GetClientRect(hwnd, &client);
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        OffsetRect(&client, -window.left, -window.top);
+        const RECT above{client.left, 0, client.right, client.top};
+        const RECT below{client.left, client.bottom, client.right, window.bottom - window.top};
+        if (HDC dc = GetWindowDC(hwnd)) {
+            const int edge = GetSystemMetricsForDpi(SM_CYEDGE, GetDpiForWindow(hwnd));
+            for (RECT band : {above, below}) {
+                band.top = std::max<LONG>(band.top, edge);
+                band.bottom = std::min<LONG>(band.bottom, window.bottom - window.top - edge);
+                if (band.bottom > band.top) FillRect(dc, &band, self->black_);
+            }
+            ReleaseDC(hwnd, dc);
+        }
+        return r;
     }
     return CallWindowProcW(self->boxProc_, hwnd, msg, wp, lp);
 }
