@@ -6,14 +6,9 @@
 set -euo pipefail
 win=$(realpath "${1:-build-windows}")
 runs=${2:-9}
-export WINEPREFIX=$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+source "$(dirname "$0")/../tools/wine-screen.sh"
 [ -d "$WINEPREFIX" ] || { echo "no Wine prefix: run make test-windows first" >&2; exit 1; }
-for display in $(seq 141 190); do [ -e /tmp/.X$display-lock ] || break; done
-Xvfb :$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'timeout 20 wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:$display
-sleep 1
+wine_screen 141
 wineserver -p  # a resident server, as a desktop session has
 
 # Milliseconds from the start until the middle of the window's client area shows ink.

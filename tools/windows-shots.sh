@@ -7,13 +7,8 @@ set -euo pipefail
 win=$(realpath "${1:-build-windows}")
 shots=$win/shots
 mkdir -p "$shots"
-export WINEPREFIX=$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
-for display in $(seq 191 240); do [ -e /tmp/.X$display-lock ] || break; done
-Xvfb :$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'timeout 20 wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:$display
-sleep 1
+source "$(dirname "$0")/wine-screen.sh"
+wine_screen 191
 keys() { xdotool key --delay 30 "$@"; sleep 0.5; }
 # The window with what hangs under it (a menu), as on the screen.
 shot() {

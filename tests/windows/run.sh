@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 golden=$here/../ui/golden
 work=$win/wine-test
 rm -rf "$work" && mkdir -p "$work"
-export WINEPREFIX=$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+source "$here/../../tools/wine-screen.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 w() { timeout "${WAIT:-30}" wine "$@"; }
 
@@ -66,12 +66,7 @@ cmp "$work/native.json" "$work/windows.json" || fail "the JSON lines differ"
 echo "$(wc -l <"$work/native.json") JSON lines, the same bytes"
 
 echo "== vaultmoor.exe on a virtual X screen"
-for display in $(seq 91 140); do [ -e /tmp/.X$display-lock ] || break; done
-Xvfb :$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'timeout 20 wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:$display
-for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$display ] && break; sleep 0.1; done
+wine_screen 91
 title="Vaultmoor v1.0"
 probe() { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; }
 # The screen (or a dialog's face) as it is on the X screen, pixels only.
