@@ -206,7 +206,7 @@ test('phones and tablets by touch: each size fits, and the short game plays', as
       if (l.reading) {
         const shown = [...want[i + 1].labels, want[i + 1].lblPressEnter]
           .filter((x) => x.visible && x.caption).map((x) => x.caption.replaceAll('&&', '&').replaceAll('\r', '\n'));
-        assert.deepEqual(l.texts.toSorted(), shown.toSorted(), `${name} step ${i + 1}: the reading layout's text`);
+        assert.deepEqual([...l.texts].sort(), [...shown].sort(), `${name} step ${i + 1}: the reading layout's text`);
       }
       if (short[i] === '') await page.screenshot({ path: path.join(root, `build-web/shots/${name}.png`) });
       if (short[i] !== 'eat food') continue;
@@ -316,7 +316,7 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
       // The reading layout: each label the title shows, with its text, heard but for the banners.
       assert.deepEqual(before.reading.filter((p) => p.index).map((p) => captions[p.index]),
         before.reading.filter((p) => p.index).map((p) => p.text), name);
-      assert.deepEqual(before.reading.map((p) => p.index).filter(Boolean).map(Number).toSorted((a, b) => a - b),
+      assert.deepEqual(before.reading.map((p) => p.index).filter(Boolean).map(Number).sort((a, b) => a - b),
         title.labels.flatMap((l, i) => (l.visible && l.caption ? [i] : [])), name);
     }
     await still.close();

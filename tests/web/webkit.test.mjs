@@ -120,7 +120,7 @@ test('WebKit: the short game in the reading layout at a phone\'s width', { timeo
           .map((l) => l.caption.replaceAll('&&', '&').replaceAll('\r', '\n'));
         const texts = await browser.executeScript(`return [...document.querySelectorAll('#reading p, #prompt:not([hidden])')]
           .map((e) => e.textContent)`);
-        assert.deepEqual(texts.toSorted(), shown.toSorted(), `step ${i + 1}: the reading layout's text`);
+        assert.deepEqual([...texts].sort(), [...shown].sort(), `step ${i + 1}: the reading layout's text`);
         assert.ok(await browser.executeScript('return document.documentElement.scrollWidth <= innerWidth'), `step ${i + 1}`);
       }
       assert.deepEqual(await errors(browser), []);
