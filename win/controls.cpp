@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include <algorithm>
+
 #include "resource.h"
 #include "text.h"
 
@@ -59,6 +61,19 @@ RECT WorkArea(HWND window) {
     info.cbSize = sizeof(info);
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
     return info.rcWork;
+}
+
+void ResizeKeepingCentre(HWND window, SIZE outer, bool placed, HWND owner) {
+    RECT now;
+    GetWindowRect(window, &now);
+    const RECT room = WorkArea(placed ? window : owner);
+    const POINT centre = placed ? POINT{(now.left + now.right) / 2, (now.top + now.bottom) / 2}
+                                : POINT{(room.left + room.right) / 2, (room.top + room.bottom) / 2};
+    const int x =
+        std::max<int>(room.left, std::min<int>(centre.x - outer.cx / 2, room.right - outer.cx));
+    const int y =
+        std::max<int>(room.top, std::min<int>(centre.y - outer.cy / 2, room.bottom - outer.cy));
+    SetWindowPos(window, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace vaultmoor::win

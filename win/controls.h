@@ -28,4 +28,8 @@ SIZE OuterSize(SIZE client, DWORD style, bool menu, UINT dpi);
 // The work area of the monitor a window is on, or the primary one.
 RECT WorkArea(HWND window);
 
+// Gives a window the outer size `outer`, its centre where it was (or, the first time, in the
+// middle of the work area of `owner`'s monitor), kept inside that work area.
+void ResizeKeepingCentre(HWND window, SIZE outer, bool placed, HWND owner);
+
 }  // namespace vaultmoor::win

@@ -65,19 +65,9 @@ void InfoWindow::SetZoom(int zoom) {
 
     const SIZE client{TwipsToPixels(design_.widthTwips) * zoom,
                       TwipsToPixels(design_.heightTwips) * zoom};
-    const SIZE outer = OuterSize(client, Style, false, GetDpiForWindow(hwnd_));
-    RECT now;
-    GetWindowRect(hwnd_, &now);
-    const RECT room = WorkArea(placed_ ? hwnd_ : owner_);
     // Centred on the screen the first time; after that its centre stays where it was.
-    const POINT centre = placed_
-                             ? POINT{(now.left + now.right) / 2, (now.top + now.bottom) / 2}
-                             : POINT{(room.left + room.right) / 2, (room.top + room.bottom) / 2};
-    int x = centre.x - outer.cx / 2;
-    int y = centre.y - outer.cy / 2;
-    x = std::max<int>(room.left, std::min<int>(x, room.right - outer.cx));
-    y = std::max<int>(room.top, std::min<int>(y, room.bottom - outer.cy));
-    SetWindowPos(hwnd_, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeKeepingCentre(hwnd_, OuterSize(client, Style, false, GetDpiForWindow(hwnd_)), placed_,
+                        owner_);
     placed_ = true;
 }
 

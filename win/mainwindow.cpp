@@ -225,18 +225,8 @@ void MainWindow::SetZoom(int zoom) {
     if (oldButton != nullptr) DeleteObject(oldButton);
 
     // A fixed size at each zoom, its centre where it was, kept on the screen.
-    const SIZE outer = OuterSize({Unit.cx * zoom, Unit.cy * zoom}, Style, true, dpi_);
-    RECT now;
-    GetWindowRect(hwnd_, &now);
-    const RECT room = WorkArea(hwnd_);
-    const bool shown = IsWindowVisible(hwnd_) != FALSE;
-    const POINT centre = shown ? POINT{(now.left + now.right) / 2, (now.top + now.bottom) / 2}
-                               : POINT{(room.left + room.right) / 2, (room.top + room.bottom) / 2};
-    const int x =
-        std::max<int>(room.left, std::min<int>(centre.x - outer.cx / 2, room.right - outer.cx));
-    const int y =
-        std::max<int>(room.top, std::min<int>(centre.y - outer.cy / 2, room.bottom - outer.cy));
-    SetWindowPos(hwnd_, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeKeepingCentre(hwnd_, OuterSize({Unit.cx * zoom, Unit.cy * zoom}, Style, true, dpi_),
+                        IsWindowVisible(hwnd_) != FALSE, hwnd_);
     for (auto& dialog : dialogs_) {
         if (dialog) dialog->SetZoom(zoom);
     }
