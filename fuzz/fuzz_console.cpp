@@ -16,7 +16,7 @@ using vaultmoor::KeyCode;
 
 constexpr KeyCode Specials[] = {KeyCode::Enter,     KeyCode::Escape, KeyCode::Left, KeyCode::Right,
                                 KeyCode::Up,        KeyCode::Down,   KeyCode::Home, KeyCode::End,
-                                KeyCode::Backspace, KeyCode::Delete, KeyCode::F10};
+                                KeyCode::Backspace, KeyCode::Delete, KeyCode::F10,  KeyCode::Tab};
 constexpr char32_t Wide[] = {U'\u00E9', U'\u2261', U'\u03C4', U'\uFFFD', U'\U0001F600', U'\0'};
 
 Key KeyFor(std::uint8_t b) {

@@ -168,6 +168,8 @@ class Terminal {
         switch (ch) {
             case 3:
                 return Key{KeyCode::CtrlC};
+            case 9:
+                return Key{KeyCode::Tab};
             case 13:
             case 10:
                 return Key{KeyCode::Enter};

@@ -48,6 +48,7 @@ class CellGrid {
                       std::uint8_t marks = 0);
     // The characters of a row, for reading the grid back.
     std::u32string Text(int y) const;
+    bool operator==(const CellGrid&) const = default;
 
   private:
     std::size_t Index(int x, int y) const;

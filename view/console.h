@@ -25,6 +25,7 @@ enum class KeyCode {
     End,
     Backspace,
     Delete,
+    Tab,  // does nothing: the terminal has no focus to move
     F10,
     CtrlC,
 };
@@ -51,6 +52,8 @@ class Console {
     const Game& State() const { return game_; }
     int OpenMenu() const { return menu_; }
     std::optional<DialogId> OpenDialog() const { return dialog_; }
+    int HighlightedItem() const { return item_; }
+    const LineEdit& Line() const { return line_; }
 
   private:
     void PressInDialog(const Key& key);

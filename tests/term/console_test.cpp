@@ -1,380 +1,294 @@
-// vaultmoor-term's cells against the window's pixels: every shown line where the window
-// draws it, divided by the 8 x 12 cell, in its colour, wrapped as the window wraps it.
+// vaultmoor-term's screens and keys. `console_test --screens` prints every screen whole (each
+// cell's character, colours and marks), compared with screens.chk; the tests press every key
+// in every menu and dialog and compare what it did with the table below.
 #include "console.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
+#include <algorithm>
+#include <iostream>
+#include <map>
+#include <sstream>
 
 namespace vaultmoor {
 namespace {
 
-constexpr int Columns = 80, Rows = 25;
-constexpr int Left = 4, Top = 1;  // the screen's corner, centred below the menu bar
-
-int Nearest(int px, int cell) {
-    return (px + cell / 2) / cell;
+// Keys by name, blank-separated: "a", "M-a" (Alt), Enter, Esc, Left, Right, Up, Down, Home, End,
+// BS, Del, Tab, F10, C-c; "=get_bible" types the text, "_" a blank.
+void Press(Console& c, std::string_view keys) {
+    static const std::map<std::string, KeyCode> named = {
+        {"Enter", KeyCode::Enter}, {"Esc", KeyCode::Escape}, {"Left", KeyCode::Left},
+        {"Right", KeyCode::Right}, {"Up", KeyCode::Up},      {"Down", KeyCode::Down},
+        {"Home", KeyCode::Home},   {"End", KeyCode::End},    {"BS", KeyCode::Backspace},
+        {"Del", KeyCode::Delete},  {"Tab", KeyCode::Tab},    {"F10", KeyCode::F10},
+        {"C-c", KeyCode::CtrlC}};
+    std::istringstream words{std::string(keys)};
+    for (std::string k; words >> k;) {
+        if (named.contains(k)) {
+            c.Press({named.at(k)});
+        } else if (k[0] == '=') {
+            for (char32_t ch : DecodeUtf8(k.substr(1)))
+                c.Press({KeyCode::Char, ch == U'_' ? U' ' : ch});
+        } else {
+            const bool alt = k.starts_with("M-");
+            c.Press({KeyCode::Char, DecodeUtf8(alt ? k.substr(2) : k)[0], alt});
+        }
+    }
 }
 
-// A label's cells: every line at least half inside it.
-struct Box {
-    int left, top, right, bottom;
-    bool Meets(const Box& o) const {
-        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
-    }
+const std::string Typing =
+    "M-f n Enter =get_bible Enter =look_at_the_markings_on_the_wall_é Left Left";
+
+// The screens, each at 80 x 25 unless told.
+struct Screen {
+    const char* name;
+    std::string keys;
+    int columns = 80, rows = 25;
 };
-Box CellsOf(const PixelRect& r) {
-    const int top = Nearest(r.top, 12);
-    return {Nearest(r.left, 8), top, Nearest(r.left + r.width, 8),
-            top + std::max(1, Nearest(r.height, 12))};
-}
-bool PixelsMeet(const PixelRect& a, const PixelRect& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
+const Screen Screens[] = {
+    {"title", ""},
+    {"the story", "M-f n"},
+    {"the cell after get bible, a long command typed", Typing},
+    {"File, New Game lit", Typing + " F10"},
+    {"File, Exit lit", Typing + " F10 Up"},
+    {"Instructions lit on the bar", Typing + " F10 Right"},
+    {"About, About this game lit", Typing + " M-a"},
+    {"About, About the author lit", Typing + " M-a Down"},
+    {"About, Other Games by the Author lit", Typing + " M-a Down Down"},
+    {"About, About this version lit", Typing + " M-a Up"},
+    {"Instructions", Typing + " M-i"},
+    {"About this game", Typing + " M-a Enter"},
+    {"About the author", Typing + " M-a Down Enter"},
+    {"Other Games by the Author", Typing + " M-a Down Down Enter"},
+    {"About this version", Typing + " M-a Up Enter"},
+    {"a death's end screen", "M-f n Enter =push_floor Enter =go_south Enter Enter"},
+    {"one column short", "", 71, 25},
+    {"one row short", "", 80, 24},
+    {"far too small", "", 24, 6},
+};
+
+struct Style {
+    char code;
+    Rgb fg, bg;
+    std::uint8_t marks;
+    const char* what;
+};
+const Style Styles[] = {
+    {' ', LightGrey, Black, Outside, "beyond the window: the terminal's own colours"},
+    {'.', LightGrey, Black, 0, "light grey on black"},
+    {'u', LightGrey, Black, Underline, "light grey on black, underlined: the command box"},
+    {'r', Red, Black, 0, "red on black"},
+    {'g', Green, Black, 0, "green on black"},
+    {'G', Grey, Black, 0, "grey on black"},
+    {'W', White, Black, 0, "white on black"},
+    {'m', Black, LightGrey, 0, "black on light grey: the bar, a menu"},
+    {'M', Black, LightGrey, Underline, "the same, underlined: an access letter"},
+    {'b', Black, LightGrey, Reverse, "black on light grey, reverse without colours: a button"},
+    {'B', Black, LightGrey, Underline | Reverse, "the same, underlined: its access letter"},
+    {'h', White, Navy, Reverse, "white on navy, reverse without colours: a highlight"},
+    {'H', White, Navy, Underline | Reverse, "the same, underlined: its access letter"},
+};
+
+std::string Trimmed(std::string s) {
+    return s.erase(s.find_last_not_of(' ') + 1);
 }
 
-void Type(Console& c, std::string_view text) {
-    for (char32_t ch : DecodeUtf8(text)) c.Press({KeyCode::Char, ch});
-}
-void Play(Console& c, std::string_view command) {
-    Type(c, command);
-    c.Press({KeyCode::Enter});
-}
-
-// Each line stands between words of the caption: wrapped at blanks, never inside a word.
-void ExpectWrappedAtWords(std::string_view caption, const std::vector<PlacedLine>& lines) {
-    const std::u32string text = DecodeUtf8(ShownText(caption));
-    std::size_t pos = 0;
-    for (const PlacedLine& line : lines) {
-        if (line.text.empty()) continue;
-        pos = text.find(line.text, pos);
-        ASSERT_NE(pos, std::u32string::npos) << EncodeUtf8(line.text);
-        const std::size_t end = pos + line.text.size();
-        EXPECT_TRUE(pos == 0 || text[pos - 1] == U' ' || text[pos - 1] == CR)
-            << EncodeUtf8(line.text);
-        EXPECT_TRUE(end == text.size() || text[end] == U' ' || text[end] == CR)
-            << EncodeUtf8(line.text);
-        pos = end;
-    }
-}
-
-// The labels' lines in the painted grid at (x0, y0); returns the cells they cover.
-std::set<std::pair<int, int>> ExpectLabel(const CellGrid& grid, int x0, int y0,
-                                          std::string_view caption, Rgb colour,
-                                          const TwipRect& rect, Align align) {
-    std::set<std::pair<int, int>> cells;
-    const PixelRect r = ToPixels(rect);
-    const Box box = CellsOf(r);
-    std::vector<PlacedLine> lines = PlaceCaption(caption, r, align);
-    ExpectWrappedAtWords(caption, lines);
-    for (const PlacedLine& line : lines) {
-        if (line.y - r.top + 6 > r.height) break;  // less than half of it inside: cut
-        const int x = Nearest(line.x, 8), y = Nearest(line.y, 12);
-        EXPECT_GE(x, box.left);
-        EXPECT_LE(x + static_cast<int>(line.text.size()), box.right);
-        EXPECT_LT(y, box.bottom);
-        for (std::size_t k = 0; k < line.text.size(); ++k) {
-            const Cell& c = grid.At(x0 + x + static_cast<int>(k), y0 + y);
-            EXPECT_EQ(c.ch, line.text[k]) << EncodeUtf8(line.text) << " at " << k;
-            if (line.text[k] != U' ') {
-                EXPECT_EQ(c.fg, colour) << EncodeUtf8(line.text);
-            }
-            cells.insert({x + static_cast<int>(k), y});
+void PrintFrame(const Frame& f) {
+    const CellGrid& g = f.grid;
+    std::cout << g.Columns() << " x " << g.Rows() << ", cursor "
+              << (f.cursor ? std::to_string(f.cursor->x) + "," + std::to_string(f.cursor->y)
+                           : "hidden")
+              << '\n';
+    for (int y = 0; y < g.Rows(); ++y) std::cout << '|' << Trimmed(EncodeUtf8(g.Text(y))) << '\n';
+    std::cout << "-- colours and marks\n";
+    std::string odd;
+    for (int y = 0; y < g.Rows(); ++y) {
+        std::string row;
+        for (int x = 0; x < g.Columns(); ++x) {
+            const Cell& c = g.At(x, y);
+            char code = '?';
+            for (const Style& s : Styles)
+                if (c == Cell{c.ch, s.fg, s.bg, s.marks}) code = s.code;
+            if (code == '?')
+                odd += "? at " + std::to_string(x) + "," + std::to_string(y) + ": fg " +
+                       std::to_string(c.fg.r) + " " + std::to_string(c.fg.g) + " " +
+                       std::to_string(c.fg.b) + ", bg " + std::to_string(c.bg.r) + " " +
+                       std::to_string(c.bg.g) + " " + std::to_string(c.bg.b) + ", marks " +
+                       std::to_string(c.marks) + "\n";
+            row += code;
         }
+        std::cout << '|' << Trimmed(row) << '\n';
     }
-    return cells;
+    std::cout << odd;
 }
 
-// The screen as the window shows it, and nothing else on it but the command line.
-void ExpectScreenAsWindow(const CellGrid& grid, const MainWindow& m) {
-    std::set<std::pair<int, int>> drawn;
-    auto expect = [&](const Label& label, const LabelDesign& d) {
-        if (!label.Visible) return;
-        drawn.merge(ExpectLabel(grid, Left, Top, label.Caption, d.colour, d.rect, d.align));
-    };
-    for (std::size_t i = 0; i < m.lblText.size(); ++i) expect(m.lblText[i], TextScreenDesign()[i]);
-    expect(m.lblPressEnter, PressEnterDesign());
-    const bool input = m.txtBox.Visible;
-    for (int y = 0; y < ScreenRows; ++y) {
-        for (int x = 0; x < ScreenColumns; ++x) {
-            if (!drawn.count({x, y}) && !(input && y == 22 && x >= 36)) {
-                EXPECT_EQ(grid.At(Left + x, Top + y).ch, U' ') << x << "," << y;
-            }
-        }
+void PrintScreens() {
+    std::cout << "The terminal game's screens, written by `make approve`: each screen's characters,"
+                 "\nthen a code for each cell's colours and marks:\n";
+    for (const Style& s : Styles) std::cout << "  '" << s.code << "' " << s.what << '\n';
+    std::cout << "Colours as a terminal of 256 or of 8 colours shows them:\n";
+    for (const auto& [name, rgb] : {std::pair{"light grey", LightGrey},
+                                    {"grey", Grey},
+                                    {"red", Red},
+                                    {"green", Green},
+                                    {"white", White},
+                                    {"black", Black},
+                                    {"navy", Navy}})
+        std::cout << "  " << name << ": " << Nearest256(rgb) << ", " << Nearest8(rgb) << '\n';
+    for (const Screen& s : Screens) {
+        Console c;
+        Press(c, s.keys);
+        std::cout << "\n== " << s.name << (s.keys.empty() ? "" : ": " + s.keys) << "\n";
+        PrintFrame(c.Paint(s.columns, s.rows));
     }
-    EXPECT_EQ(grid.Text(Top + 22).find(U"Enter") != std::u32string::npos, input);
-}
-void ExpectScreenAsWindow(const Console& console) {
-    const Frame frame = console.Paint(Columns, Rows);
-    ExpectScreenAsWindow(frame.grid, console.State().frmMain);
-    EXPECT_EQ(frame.cursor.has_value(), console.State().frmMain.txtBox.Visible);
-}
-
-std::string Row(const Frame& f, int y) {
-    std::string row = EncodeUtf8(f.grid.Text(y).substr(Left, ScreenColumns));
-    return row.substr(0, row.find_last_not_of(' ') + 1);
-}
-
-TEST(Console, AShortGameCellForPixel) {
-    Console c;
-    ExpectScreenAsWindow(c);
-    c.Press({KeyCode::Char, U'f', true});
-    c.Press({KeyCode::Char, U'n'});
-    ExpectScreenAsWindow(c);
-    EXPECT_EQ(Row(c.Paint(Columns, Rows), Top + 10),
-              "    You are an allied soldier in WWI. You were captured, and because");
-    for (std::string_view command : {"", "get bible", "push floor", "go south", ""}) {
-        Play(c, command);
-        ExpectScreenAsWindow(c);
-        if (command == "get bible") {
-            EXPECT_EQ(Row(c.Paint(Columns, Rows), Top),
-                      " You pick it up, and put it in your pocket. (It's pretty small)");
-        }
-        if (command == "go south") {
-            const Frame f = c.Paint(Columns, Rows);
-            EXPECT_EQ(Row(f, Top),
-                      " You walk south from the swamp.   Suddenly, you feel a snake curl");
-            EXPECT_EQ(Row(f, Top + 1),
-                      " around you.   You now realize that you are in a snake home...");
-        }
-    }
-    EXPECT_EQ(Row(c.Paint(Columns, Rows), Top + 8), "                                 τhε Σnd");
-}
-
-TEST(Console, CutWhereLessThanHalfALineIsInside) {
+    // Labels of more lines than they have room for: cut where less than half a line is inside.
     MainWindow m = DesignWindow();
     for (Label& l : m.lblText) l.Visible = false;
     std::string many = "1";
     for (char n = '2'; n <= '9'; ++n) many += std::string(1, CR) + n + " " + StoryText;
-    m.lblText[11] = {many, true};  // 12 of its lines are at least half inside
-    m.lblText[12] = {many, true};  // 9
-    CellGrid grid(Columns, Rows);
-    DrawScreen(grid, {Left, Top}, m, LineEdit());
-    ExpectScreenAsWindow(grid, m);
-    EXPECT_EQ(grid.Text(Top + 21).substr(Left + 1, 2), U"4 ");  // the 12th line
+    m.lblText[11] = m.lblText[12] = {many, true};
+    Frame f{CellGrid(ScreenColumns, ScreenRows), std::nullopt};
+    DrawScreen(f.grid, {0, 0}, m, LineEdit());
+    std::cout << "\n== labels 11 and 12 overfull, the screen alone\n";
+    PrintFrame(f);
 }
 
-TEST(Console, LabelsApartInPixelsAreApartInCells) {
-    std::vector<PixelRect> rects;
-    for (const LabelDesign& d : TextScreenDesign()) rects.push_back(ToPixels(d.rect));
-    for (const TwipRect& r : {PressEnterDesign().rect, TxtBoxRect, CmdEnterRect})
-        rects.push_back(ToPixels(r));
-    auto apart = [](const std::vector<PixelRect>& rs, int columns, int rows) {
-        for (std::size_t a = 0; a < rs.size(); ++a) {
-            const Box box = CellsOf(rs[a]);
-            EXPECT_LE(box.right, columns) << a;
-            EXPECT_LE(box.bottom, rows) << a;
-            for (std::size_t b = a + 1; b < rs.size(); ++b)
-                if (!PixelsMeet(rs[a], rs[b])) {
-                    EXPECT_FALSE(box.Meets(CellsOf(rs[b]))) << a << "," << b;
-                }
-        }
-    };
-    apart(rects, ScreenColumns, ScreenRows);
-    for (std::size_t id = 0; id < DialogCount; ++id) {
-        const DialogDesign& d = DesignOf(static_cast<DialogId>(id));
-        std::vector<PixelRect> dialog{
-            ToPixels({d.closeLeft, d.closeTop, CloseWidthTwips, CloseHeightTwips})};
-        for (const DialogLabel& l : d.labels) dialog.push_back(ToPixels(l.rect));
-        apart(dialog, Nearest(TwipsToPixels(d.widthTwips), 8),
-              Nearest(TwipsToPixels(d.heightTwips), 12));
+// What the player sees of the state: the open dialog, the open menu and its lit item, or the
+// room and the command line with its cursor in the box; "exit" once the game has ended.
+std::string Summary(const Console& c) {
+    auto shown = [](std::string_view caption) { return EncodeUtf8(SplitAccess(caption).text); };
+    if (!c.Running()) return "exit";
+    if (const auto d = c.OpenDialog()) return std::string(DesignOf(*d).name);
+    if (c.OpenMenu() >= 0) {
+        const Menu& m = MenuBar()[static_cast<std::size_t>(c.OpenMenu())];
+        const int i = c.HighlightedItem();
+        return shown(m.caption) +
+               (m.items.empty() ? "" : " > " + shown(m.items[static_cast<std::size_t>(i)].caption));
     }
+    const Game& g = c.State();
+    return "room " + std::to_string(g.CurrentRoom) +
+           (g.frmMain.txtBox.Visible
+                ? " \"" + c.Line().Text() + "\" " + std::to_string(c.Line().CursorColumn())
+                : " no box");
 }
 
-TEST(Console, FitsEightyByTwentyFiveAndSaysWhatItNeeds) {
-    const Console c;
-    EXPECT_EQ(EncodeUtf8(c.Paint(Columns, Rows).grid.Text(0)).find(" File  Instructions  About "),
-              std::size_t{Left});
-    const Frame small = c.Paint(40, 10);
-    std::string said;
-    for (int y = 0; y < 10; ++y) said += EncodeUtf8(small.grid.Text(y)) + " ";
-    EXPECT_NE(said.find("Vaultmoor needs 72 x 25 (now 40 x 10)"), std::string::npos) << said;
-    EXPECT_EQ(EncodeUtf8(small.grid.Text(4)).find("Vaultmoor"), 1U) << "one line, centred";
-    for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {71, 25}, {72, 24}, {300, 100}}) {
-        const Frame f = c.Paint(w, h);
-        EXPECT_EQ(f.grid.Columns() * f.grid.Rows(), w * h);
-    }
+// Every key a player might press; "letters" in the table stands for a..z and A..Z.
+std::vector<std::string> AllKeys() {
+    std::vector<std::string> keys{"Enter", "Esc", "Left", "Right", "Up",  "Down", "Home",
+                                  "End",   "BS",  "Del",  "Tab",   "F10", "C-c"};
+    for (char c = 'a'; c <= 'z'; ++c)
+        for (std::string k : {std::string(1, c), std::string(1, static_cast<char>(c - 32))})
+            keys.insert(keys.end(), {k, "M-" + k});
+    return keys;
 }
 
-TEST(Console, MenusOpenEveryDialogModally) {
-    using K = KeyCode;
-    const std::pair<std::vector<Key>, DialogId> ways[] = {
-        {{{K::Char, U'i', true}}, DialogId::Instructions},
-        {{{K::Char, U'A', true}, {K::Enter}}, DialogId::AboutGame},
-        {{{K::Char, U'a', true}, {K::Down}, {K::Enter}}, DialogId::AboutAuthor},
-        {{{K::F10}, {K::Right}, {K::Right}, {K::Down}, {K::Down}, {K::Enter}},
-         DialogId::AboutOther},
-        {{{K::Char, U'a', true}, {K::Up}, {K::Enter}}, DialogId::AboutVersion},  // past the line
-        {{{K::Char, U'f', true}, {K::Right}, {K::Enter}}, DialogId::Instructions},
-    };
-    Console c;
-    c.Press({K::Char, U'f', true});
-    c.Press({K::Char, U'n'});
-    for (const auto& [keys, id] : ways) {
-        for (const Key& k : keys) c.Press(k);
-        ASSERT_EQ(c.OpenDialog(), id);
-        const Frame f = c.Paint(Columns, Rows);
-        const CellRect client = DialogClient(f.grid, {Left, Top}, id);
-        EXPECT_LE(std::abs(2 * client.x + client.width - (2 * Left + ScreenColumns)), 1);
-        for (const DialogLabel& l : DesignOf(id).labels)
-            ExpectLabel(f.grid, client.x, client.y, l.caption, l.colour, l.rect, l.align);
-        EXPECT_FALSE(f.cursor);
-        c.Press({K::Enter});  // closes it, and plays no turn
-        EXPECT_FALSE(c.OpenDialog());
-        EXPECT_EQ(c.State().CurrentRoom, 0);
-    }
-    c.Press({K::Char, U'a', true});
-    c.Press({K::Escape});
-    c.Press({K::Char, U'e', true});  // Alt+E is the Enter button
-    EXPECT_EQ(c.State().CurrentRoom, 2);
-    c.Press({K::F10});
-    c.Press({K::Char, U'x'});  // File > Exit
-    EXPECT_FALSE(c.Running());
+// Per state, what the listed keys lead to (the first line naming a key counts; "%" stands for
+// the letter pressed); every other key must change nothing on the screen.
+using Does = std::vector<std::pair<std::string, std::string>>;
+const std::string InCell = "room 2 \"look at the markings on the wall é\" 25";
+const Does AnyMenu = {{"Esc F10", InCell},
+                      {"M-f M-F", "File > New Game"},
+                      {"M-i M-I", "frmInstructions"},
+                      {"M-a M-A", "About > About this game"},
+                      {"C-c", "exit"}};
+const Does AnyAbout = {
+    {"Left", "Instructions"}, {"Right", "File > New Game"}, {"a A", "frmAboutVersion"}};
+const Does AnyDialog = {{"Enter Esc M-c M-C", InCell}, {"C-c", "exit"}};
+Does operator+(Does a, const Does& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
+const std::pair<std::string, Does> Table[] = {
+    {"",
+     {{"F10 M-f M-F", "File > New Game"},
+      {"M-i M-I", "frmInstructions"},
+      {"M-a M-A", "About > About this game"},
+      {"C-c", "exit"}}},
+    {Typing, Does{{"letters", "room 2 \"look at the markings on the wall% é\" 26"},
+                  {"Enter M-e M-E", "room 2 \"\" 0"},
+                  {"Left", "room 2 \"look at the markings on the wall é\" 24"},
+                  {"Right", "room 2 \"look at the markings on the wall é\" 26"},
+                  {"Home", "room 2 \"look at the markings on the wall é\" 0"},
+                  {"End", "room 2 \"look at the markings on the wall é\" 27"},
+                  {"BS", "room 2 \"look at the markings on the wal é\" 25"},
+                  {"Del", "room 2 \"look at the markings on the wallé\" 26"},
+                  {"Up", "room 2 \"get bible\" 9"},
+                  {"F10", "File > New Game"}} +
+                 AnyMenu},
+    {Typing + " F10", Does{{"Up Down", "File > Exit"},
+                           {"Left", "About > About this game"},
+                           {"Right", "Instructions"},
+                           {"Enter n N", "room 0 \"\" 0"},
+                           {"x X", "exit"}} +
+                          AnyMenu},
+    {Typing + " F10 Up", Does{{"Up Down", "File > New Game"},
+                              {"Left", "About > About this game"},
+                              {"Right", "Instructions"},
+                              {"Enter x X", "exit"},
+                              {"n N", "room 0 \"\" 0"}} +
+                             AnyMenu},
+    {Typing + " F10 Right", Does{{"Enter", "frmInstructions"},
+                                 {"Left", "File > New Game"},
+                                 {"Right", "About > About this game"}} +
+                                AnyMenu},
+    {Typing + " M-a", Does{{"Enter", "frmAboutGame"},
+                           {"Up", "About > About this version"},
+                           {"Down", "About > About the author"}} +
+                          AnyAbout + AnyMenu},
+    {Typing + " M-a Down", Does{{"Enter", "frmAboutAuthor"},
+                                {"Up", "About > About this game"},
+                                {"Down", "About > Other Games by the Author"}} +
+                               AnyAbout + AnyMenu},
+    {Typing + " M-a Down Down", Does{{"Enter", "frmAboutOther"},
+                                     {"Up", "About > About the author"},
+                                     {"Down", "About > About this version"}} +
+                                    AnyAbout + AnyMenu},
+    {Typing + " M-a Up", Does{{"Enter", "frmAboutVersion"},
+                              {"Up", "About > Other Games by the Author"},
+                              {"Down", "About > About this game"}} +
+                             AnyAbout + AnyMenu},
+    {Typing + " M-i", AnyDialog},
+    {Typing + " M-a Enter", AnyDialog},
+    {Typing + " M-a Down Enter", AnyDialog},
+    {Typing + " M-a Down Down Enter", AnyDialog},
+    {Typing + " M-a Up Enter", AnyDialog},
+};
 
-// From File, Instructions (a command: Right reaches it, it has no menu) or About open on the
-// bar, each of the bar's Alt letters goes where it goes from the screen.
-TEST(Console, TheBarsLettersWorkFromAnyOpenMenu) {
-    using K = KeyCode;
-    const std::vector<Key> opens[] = {{{K::F10}}, {{K::F10}, {K::Right}}, {{K::Char, U'a', true}}};
-    for (int from = 0; from < 3; ++from) {
-        for (char32_t letter : {U'f', U'I', U'a', U'F'}) {
+TEST(Console, EveryKeyInEveryMenuAndDialogDoesWhatTheTableSays) {
+    for (const auto& [state, does] : Table) {
+        for (const std::string& key : AllKeys()) {
             Console c;
-            for (const Key& k : opens[from]) c.Press(k);
-            ASSERT_EQ(c.OpenMenu(), from);
-            c.Press({K::Char, letter, true});
-            const int to = letter == U'f' || letter == U'F' ? 0 : (letter == U'I' ? 1 : 2);
-            SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
-            if (to == 1) {
-                EXPECT_EQ(c.OpenMenu(), -1);
-                EXPECT_EQ(c.OpenDialog(), DialogId::Instructions);
+            Press(c, state);
+            const Frame before = c.Paint(80, 25);
+            Press(c, key);
+            const bool letter = key.size() == 1;
+            auto names = [&](const std::string& list) {
+                std::istringstream words(list);
+                for (std::string w; words >> w;)
+                    if (w == key || (w == "letters" && letter)) return true;
+                return false;
+            };
+            const auto row =
+                std::ranges::find_if(does, [&](const auto& d) { return names(d.first); });
+            SCOPED_TRACE("in " + state + ", " + key);
+            if (row == does.end()) {
+                const Frame after = c.Paint(80, 25);
+                EXPECT_TRUE(before.grid == after.grid && before.cursor == after.cursor)
+                    << Summary(c);
                 continue;
             }
-            EXPECT_EQ(c.OpenMenu(), to);
-            EXPECT_FALSE(c.OpenDialog());
-            // The menu under its entry, its first item lit.
-            const Frame f = c.Paint(Columns, Rows);
-            const std::string first = to == 0 ? "New Game" : "About this game";
-            const std::size_t at = f.grid.Text(2).find(DecodeUtf8(first));
-            ASSERT_NE(at, std::u32string::npos);
-            EXPECT_EQ(f.grid.At(static_cast<int>(at), 2).bg, Navy);
+            std::string want = row->second;
+            if (const auto at = want.find('%'); at != std::string::npos) want.replace(at, 1, key);
+            EXPECT_EQ(Summary(c), want);
         }
     }
-}
-
-// Each dialog's frame whole on the cells: its four corners and four sides one cell outside a
-// client area of the dialog's size, the title on the top side.
-TEST(Console, EveryDialogFramedOnAllFourSides) {
-    using K = KeyCode;
-    const std::pair<std::vector<Key>, DialogId> ways[] = {
-        {{{K::Char, U'i', true}}, DialogId::Instructions},
-        {{{K::Char, U'a', true}, {K::Enter}}, DialogId::AboutGame},
-        {{{K::Char, U'a', true}, {K::Down}, {K::Enter}}, DialogId::AboutAuthor},
-        {{{K::Char, U'a', true}, {K::Down}, {K::Down}, {K::Enter}}, DialogId::AboutOther},
-        {{{K::Char, U'a', true}, {K::Up}, {K::Enter}}, DialogId::AboutVersion},
-    };
-    for (const auto& [keys, id] : ways) {
-        Console c;
-        for (const Key& k : keys) c.Press(k);
-        ASSERT_EQ(c.OpenDialog(), id);
-        const DialogDesign& d = DesignOf(id);
-        SCOPED_TRACE(d.caption);
-        const Frame f = c.Paint(Columns, Rows);
-        const CellRect client = DialogClient(f.grid, {Left, Top}, id);
-        ASSERT_EQ(client.width, Nearest(TwipsToPixels(d.widthTwips), 8));
-        ASSERT_EQ(client.height, Nearest(TwipsToPixels(d.heightTwips), 12));
-        const int left = client.x - 1, right = client.x + client.width;
-        const int top = client.y - 1, bottom = client.y + client.height;
-        const std::u32string title = U" " + DecodeUtf8(d.caption) + U" ";
-        const std::u32string topSide = f.grid.Text(top).substr(left, right - left + 1);
-        const std::size_t at = topSide.find(title);
-        ASSERT_NE(at, std::u32string::npos);
-        EXPECT_EQ(topSide, U"┌" + std::u32string(at - 1, U'─') + title +
-                               std::u32string(topSide.size() - at - title.size() - 1, U'─') + U"┐");
-        EXPECT_EQ(f.grid.Text(bottom).substr(left, right - left + 1),
-                  U"└" + std::u32string(client.width, U'─') + U"┘");
-        for (int y = top + 1; y < bottom; ++y) {
-            EXPECT_EQ(f.grid.At(left, y).ch, U'│') << y;
-            EXPECT_EQ(f.grid.At(right, y).ch, U'│') << y;
-            EXPECT_NE(f.grid.At(right - 1, y).ch, U'│') << y;
-        }
-    }
-}
-
-// Instructions is a command on the bar: reached with Right or Left, it is lit, and nothing
-// hangs under it.
-TEST(Console, NothingDrawnUnderACommandOfTheBar) {
-    using K = KeyCode;
-    for (const std::vector<Key>& keys : {std::vector<Key>{{K::F10}, {K::Right}},
-                                         std::vector<Key>{{K::Char, U'a', true}, {K::Left}}}) {
-        Console c;
-        c.Press({K::Char, U'f', true});
-        c.Press({K::Char, U'n'});
-        const Frame closed = c.Paint(Columns, Rows);
-        for (const Key& k : keys) c.Press(k);
-        ASSERT_EQ(c.OpenMenu(), 1);
-        const Frame f = c.Paint(Columns, Rows);
-        for (int y = 1; y < Rows; ++y) EXPECT_EQ(f.grid.Text(y), closed.grid.Text(y)) << y;
-        const std::size_t at = f.grid.Text(0).find(U"Instructions");
-        ASSERT_NE(at, std::u32string::npos);
-        EXPECT_EQ(f.grid.At(static_cast<int>(at), 0).bg, Navy);
-        c.Press({K::Enter});
-        EXPECT_EQ(c.OpenDialog(), DialogId::Instructions);
-    }
-}
-
-TEST(Console, TheCommandLineEditsScrollsAndRemembers) {
-    Console c;
-    Type(c, "ignored");  // no command box on the title screen
-    c.Press({KeyCode::Char, U'f', true});
-    c.Press({KeyCode::Char, U'n'});
-    auto box = [&c] {
-        const Frame f = c.Paint(Columns, Rows);
-        return std::pair{EncodeUtf8(f.grid.Text(Top + 22).substr(Left + 36, 28)),
-                         f.cursor->x - Left - 36};
-    };
-    EXPECT_EQ(box(), std::pair(std::string(28, ' '), 0));
-    using K = KeyCode;
-    Type(c, "gt bibl");
-    for (Key k : std::vector<Key>{{K::Home},
-                                  {K::Right},
-                                  {K::Char, U'e'},
-                                  {K::End},
-                                  {K::Char, U'é'},
-                                  {K::Backspace},
-                                  {K::Char, U'e'},
-                                  {K::Left},
-                                  {K::Left},
-                                  {K::Delete},
-                                  {K::Char, U'l'}})
-        c.Press(k);
-    EXPECT_EQ(box(), std::pair("get bible" + std::string(19, ' '), 8));
-    c.Press({K::Enter});  // the story; the line goes with the turn
-    EXPECT_EQ(c.State().CurrentRoom, 2);
-    c.Press({K::Up});
-    EXPECT_EQ(box().first.substr(0, 10), "get bible ");
-    c.Press({K::Down});
-    const std::string longLine = "look at the markings on the wall of this stone cell";
-    Type(c, longLine);
-    EXPECT_EQ(box(), std::pair(longLine.substr(longLine.size() - 27) + " ", 27));
-    c.Press({K::Home});
-    EXPECT_EQ(box(), std::pair(longLine.substr(0, 28), 0));
-    c.Press({K::Char, U'f', true});
-    c.Press({K::Char, U'n'});  // New Game empties it
-    EXPECT_EQ(box().first, std::string(28, ' '));
-}
-
-TEST(Console, ColoursEveryTerminalShowsAlike) {
-    EXPECT_EQ(Nearest256(Red), 124);
-    EXPECT_EQ(Nearest256(LightGrey), 250);
-    EXPECT_EQ(Nearest256(Grey), 244);
-    EXPECT_EQ(Nearest256(Black), 16);
-    EXPECT_EQ(Nearest256(White), 231);
-    EXPECT_EQ(Nearest8(Red), 1);
-    EXPECT_EQ(Nearest8(Green), 2);
-    EXPECT_EQ(Nearest8(White), 7);
 }
 
 }  // namespace
 }  // namespace vaultmoor
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--screens") return vaultmoor::PrintScreens(), 0;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
