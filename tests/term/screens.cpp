@@ -6,31 +6,29 @@
 #include <iostream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "console.h"
 
 namespace vaultmoor {
 namespace {
-// Keys by name, blank-separated: "a", "M-a" (Alt), Enter, Esc, Left, Right, Up, Down, Home, End,
-// BS, Del, Tab, F10, C-c; "=get_bible" types the text, "_" a blank.
+// Keys by name: "a", "M-a" (Alt), these (in the order of KeyCode after Char), and "=get_bible"
+// types the text, "_" a blank.
+const std::vector<std::string> Named = {"Enter", "Esc", "Left", "Right", "Up",  "Down", "Home",
+                                        "End",   "BS",  "Del",  "Tab",   "F10", "C-c"};
+static_assert(static_cast<int>(KeyCode::CtrlC) == 13);
+
 void Press(Console& c, std::string_view keys) {
-    static const std::map<std::string, KeyCode> named = {
-        {"Enter", KeyCode::Enter}, {"Esc", KeyCode::Escape}, {"Left", KeyCode::Left},
-        {"Right", KeyCode::Right}, {"Up", KeyCode::Up},      {"Down", KeyCode::Down},
-        {"Home", KeyCode::Home},   {"End", KeyCode::End},    {"BS", KeyCode::Backspace},
-        {"Del", KeyCode::Delete},  {"Tab", KeyCode::Tab},    {"F10", KeyCode::F10},
-        {"C-c", KeyCode::CtrlC}};
     std::istringstream words{std::string(keys)};
     for (std::string k; words >> k;) {
-        if (named.contains(k)) {
-            c.Press({named.at(k)});
-        } else if (k[0] == '=') {
+        const bool alt = k.starts_with("M-");
+        if (const auto n = std::ranges::find(Named, k); n != Named.end())
+            c.Press({static_cast<KeyCode>(n - Named.begin() + 1)});
+        else if (k[0] == '=')
             for (char32_t ch : DecodeUtf8(k.substr(1)))
                 c.Press({KeyCode::Char, ch == U'_' ? U' ' : ch});
-        } else {
-            const bool alt = k.starts_with("M-");
-            c.Press({KeyCode::Char, DecodeUtf8(alt ? k.substr(2) : k)[0], alt});
-        }
+        else
+            c.Press({KeyCode::Char, DecodeUtf8(k.substr(alt ? 2 : 0))[0], alt});
     }
 }
 
@@ -65,27 +63,45 @@ const State States[] = {
     {"far too small", "", 24, 6},
 };
 
-struct Style {
-    char code;
-    Rgb fg, bg;
-    std::uint8_t marks;
-    const char* what;
-};
-const Style Styles[] = {
-    {' ', LightGrey, Black, Outside, "beyond the window: the terminal's own colours"},
-    {'.', LightGrey, Black, 0, "light grey on black"},
-    {'u', LightGrey, Black, Underline, "light grey on black, underlined: the command box"},
-    {'r', Red, Black, 0, "red on black"},
-    {'g', Green, Black, 0, "green on black"},
-    {'G', Grey, Black, 0, "grey on black"},
-    {'W', White, Black, 0, "white on black"},
-    {'m', Black, LightGrey, 0, "black on light grey: the bar, a menu"},
-    {'M', Black, LightGrey, Underline, "the same, underlined: an access letter"},
-    {'b', Black, LightGrey, Reverse, "black on light grey, reverse without colours: a button"},
-    {'B', Black, LightGrey, Underline | Reverse, "the same, underlined: its access letter"},
-    {'h', White, Navy, Reverse, "white on navy, reverse without colours: a highlight"},
-    {'H', White, Navy, Underline | Reverse, "the same, underlined: its access letter"},
-};
+// Each cell's colours and marks as one code.
+const std::pair<const char*, Rgb> Colours[] = {{"light grey", LightGrey},
+                                               {"grey", Grey},
+                                               {"red", Red},
+                                               {"green", Green},
+                                               {"white", White},
+                                               {"black", Black},
+                                               {"navy", Navy},
+                                               {"teal", Rgb{0, 128, 128}},
+                                               {"olive", Rgb{192, 192, 0}},
+                                               {"purple", Rgb{192, 0, 192}}};
+using Style = std::tuple<char, Rgb, Rgb, int>;
+const Style Styles[] = {{' ', LightGrey, Black, Outside},
+                        {'.', LightGrey, Black, 0},
+                        {'u', LightGrey, Black, Underline},
+                        {'r', Red, Black, 0},
+                        {'g', Green, Black, 0},
+                        {'G', Grey, Black, 0},
+                        {'W', White, Black, 0},
+                        {'t', Rgb{0, 128, 128}, Black, 0},
+                        {'o', Rgb{192, 192, 0}, Black, 0},
+                        {'p', Rgb{192, 0, 192}, Black, 0},
+                        {'m', Black, LightGrey, 0},
+                        {'M', Black, LightGrey, Underline},
+                        {'b', Black, LightGrey, Reverse},
+                        {'B', Black, LightGrey, Underline | Reverse},
+                        {'h', White, Navy, Reverse},
+                        {'H', White, Navy, Underline | Reverse}};
+
+std::string Words(Rgb fg, Rgb bg, int marks) {
+    auto name = [](Rgb c) {
+        for (const auto& [n, rgb] : Colours)
+            if (rgb == c) return std::string(n);
+        return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+    };
+    return name(fg) + " on " + name(bg) + (marks & Underline ? ", underlined" : "") +
+           (marks & Reverse ? ", reversed without colours" : "") +
+           (marks & Outside ? ", beyond the window: the terminal's own colours" : "");
+}
 
 std::string Trimmed(std::string s) {
     return s.erase(s.find_last_not_of(' ') + 1);
@@ -104,16 +120,12 @@ void PrintFrame(const Frame& f) {
         std::string row;
         for (int x = 0; x < g.Columns(); ++x) {
             const Cell& c = g.At(x, y);
-            char code = '?';
-            for (const Style& s : Styles)
-                if (c == Cell{c.ch, s.fg, s.bg, s.marks}) code = s.code;
-            if (code == '?')
-                odd += "? at " + std::to_string(x) + "," + std::to_string(y) + ": fg " +
-                       std::to_string(c.fg.r) + " " + std::to_string(c.fg.g) + " " +
-                       std::to_string(c.fg.b) + ", bg " + std::to_string(c.bg.r) + " " +
-                       std::to_string(c.bg.g) + " " + std::to_string(c.bg.b) + ", marks " +
-                       std::to_string(c.marks) + "\n";
-            row += code;
+            const auto s = std::ranges::find(Styles, Style{0, c.fg, c.bg, c.marks},
+                                             [](Style t) { return (std::get<0>(t) = 0, t); });
+            row += s == std::end(Styles) ? '?' : std::get<0>(*s);
+            if (s == std::end(Styles))
+                odd += "? at " + std::to_string(x) + "," + std::to_string(y) + ": " +
+                       Words(c.fg, c.bg, c.marks) + "\n";
         }
         std::cout << '|' << Trimmed(row) << '\n';
     }
@@ -123,15 +135,10 @@ void PrintFrame(const Frame& f) {
 void PrintScreens() {
     std::cout << "The terminal game's screens: each screen's characters, then a code for each "
                  "cell's\ncolours and marks:\n";
-    for (const Style& s : Styles) std::cout << "  '" << s.code << "' " << s.what << '\n';
+    for (const auto& [code, fg, bg, marks] : Styles)
+        std::cout << "  '" << code << "' " << Words(fg, bg, marks) << '\n';
     std::cout << "Colours as a terminal of 256 or of 8 colours shows them:\n";
-    for (const auto& [name, rgb] : {std::pair{"light grey", LightGrey},
-                                    {"grey", Grey},
-                                    {"red", Red},
-                                    {"green", Green},
-                                    {"white", White},
-                                    {"black", Black},
-                                    {"navy", Navy}})
+    for (const auto& [name, rgb] : Colours)
         std::cout << "  " << name << ": " << Nearest256(rgb) << ", " << Nearest8(rgb) << '\n';
     for (const State& s : States) {
         Console c;
@@ -173,37 +180,27 @@ std::string Summary(const Console& c) {
 // In each state of the console, every key a player might press, and what it led to; the keys
 // that change nothing on the screen last.
 void PrintKeys() {
-    std::vector<std::string> keys{"Enter", "Esc", "Left", "Right", "Up",  "Down", "Home",
-                                  "End",   "BS",  "Del",  "Tab",   "F10", "C-c"};
+    std::vector<std::string> keys = Named;
     for (char c = 'a'; c <= 'z'; ++c)
         for (std::string k : {std::string(1, c), std::string(1, static_cast<char>(c - 32))})
             keys.insert(keys.end(), {k, "M-" + k});
     std::cout << "Every key in every state of the terminal game, and what it leads to.\n";
     for (const State& s : States) {
         if (s.columns != 80 || s.rows != 25) continue;
-        std::vector<std::pair<std::string, std::string>> led;  // what, keys
-        std::string nothing;
-        for (const std::string& key : keys) {
-            Console c;
-            Press(c, s.keys);
-            const Frame before = c.Paint(80, 25);
-            const std::string was = Summary(c);
-            Press(c, key);
-            const Frame after = c.Paint(80, 25);
-            const std::string what = Summary(c);
-            if (what == was && after.grid == before.grid && after.cursor == before.cursor) {
-                nothing += " " + key;
-                continue;
-            }
-            auto at = std::ranges::find(led, what, &std::pair<std::string, std::string>::first);
-            if (at == led.end()) at = led.insert(at, {what, ""});
-            at->second += " " + key;
-        }
         Console c;
         Press(c, s.keys);
+        const Frame before = c.Paint(80, 25);
+        std::map<std::string, std::string> led;  // what it led to: the keys
+        for (const std::string& key : keys) {
+            Console pressed = c;
+            Press(pressed, key);
+            const Frame after = pressed.Paint(80, 25);
+            const bool same = Summary(pressed) == Summary(c) && after.grid == before.grid &&
+                              after.cursor == before.cursor;
+            led[same ? "nothing" : Summary(pressed)] += " " + key;
+        }
         std::cout << "\n== " << s.name << ": " << Summary(c) << "\n";
         for (const auto& [what, by] : led) std::cout << "  " << what << " <-" << by << '\n';
-        std::cout << "  nothing <-" << nothing << '\n';
     }
 }
 
