@@ -11,6 +11,7 @@
 #include <string>
 
 #include "game.h"
+#include "news.h"
 
 using namespace vaultmoor;
 
@@ -26,15 +27,10 @@ void Print(const Game& g, const std::string& action, bool accepted) {
         if (!g.Inventory(s).empty()) std::cout << ' ' << s << '=' << g.Inventory(s);
     std::cout << " | flags";
     for (int f : g.Flags()) std::cout << ' ' << f;
-    static const auto& design = TextScreenDesign();
-    std::vector<int> order(20);
-    for (int i = 0; i < 20; ++i) order[i] = i;
-    std::ranges::stable_sort(
-        order, {}, [](int i) { return std::pair(design[i].rect.top, design[i].rect.left); });
     std::cout << '\n';
-    for (int i : order) {
-        const Label& l = g.frmMain.lblText[i];
-        if (l.Visible || l.Caption != design[i].caption)
+    for (const auto& [i, design] : ReadingOrder()) {
+        const Label& l = LabelAt(g.frmMain, i);
+        if (i >= 0 && (l.Visible || l.Caption != design->caption))
             PrintCaption(std::to_string(i) + (l.Visible ? " " : "- "), l.Caption);
     }
     const MainWindow& w = g.frmMain;

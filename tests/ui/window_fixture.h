@@ -38,14 +38,8 @@ class WindowTest : public ::testing::Test {
 
     // Keys as the window system delivers them, so that modality and shortcuts apply.
     void Type(const QString& text) {
-        for (QChar c : text) {
-            const char16_t up = c.toUpper().unicode();
-            const bool plain =
-                (up >= u'A' && up <= u'Z') || (up >= u'0' && up <= u'9') || up == u' ';
-            const auto key = plain ? static_cast<Qt::Key>(up) : Qt::Key_unknown;
-            const auto mods = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
-            QTest::sendKeyEvent(QTest::Click, Handle(), key, QString(c), mods);
-        }
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, Handle(), Qt::Key_unknown, QString(c), {});
     }
     void PressEnter() { QTest::keyClick(Handle(), Qt::Key_Return); }
     void Play(const QString& command) {

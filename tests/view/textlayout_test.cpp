@@ -46,16 +46,6 @@ TEST(TextLayout, WrapsBreaksAndCuts) {
     EXPECT_TRUE(L("", 5).empty());
 }
 
-TEST(TextLayout, PixelsGridsAndAlignment) {
-    EXPECT_EQ(ToPixels({7, 8, 3593, 22}), (PixelRect{0, 1, 240, 1}));
-    EXPECT_EQ(GridFor(277, 12), (TextGrid{34, 1}));
-    EXPECT_EQ(GridFor(277, 13), (TextGrid{34, 2}));
-    EXPECT_EQ(GridFor(7, 0), (TextGrid{1, 1}));
-    EXPECT_EQ(LineOffset(Align::Right, 277, 34), 5);
-    EXPECT_EQ(LineOffset(Align::Centre, 185, 9), 56);
-    EXPECT_EQ(LineOffset(Align::Left, 277, 5), 0);
-}
-
 // A terminal in line mode gets each label as the window wraps it; a listener the whole caption.
 TEST(TextLayout, ScreenTextWrapsAsTheWindowForReadersNotForListeners) {
     const std::string note =

@@ -15,14 +15,7 @@ namespace {
 
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
+    for (char c : text) out += c == '\\' ? "\\\\" : (c == '\n' ? "\\n" : std::string(1, c));
     return out;
 }
 
