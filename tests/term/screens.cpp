@@ -63,38 +63,34 @@ const State States[] = {
     {"far too small", "", 24, 6},
 };
 
-// Each cell's colours and marks as one code.
-const std::pair<const char*, Rgb> Colours[] = {{"light grey", LightGrey},
-                                               {"grey", Grey},
-                                               {"red", Red},
-                                               {"green", Green},
-                                               {"white", White},
-                                               {"black", Black},
-                                               {"navy", Navy},
-                                               {"teal", Rgb{0, 128, 128}},
-                                               {"olive", Rgb{192, 192, 0}},
-                                               {"purple", Rgb{192, 0, 192}}};
-using Style = std::tuple<char, Rgb, Rgb, int>;
-const Style Styles[] = {{' ', LightGrey, Black, Outside},
-                        {'.', LightGrey, Black, 0},
-                        {'u', LightGrey, Black, Underline},
-                        {'r', Red, Black, 0},
-                        {'g', Green, Black, 0},
-                        {'G', Grey, Black, 0},
-                        {'W', White, Black, 0},
-                        {'t', Rgb{0, 128, 128}, Black, 0},
-                        {'o', Rgb{192, 192, 0}, Black, 0},
-                        {'p', Rgb{192, 0, 192}, Black, 0},
-                        {'m', Black, LightGrey, 0},
-                        {'M', Black, LightGrey, Underline},
-                        {'b', Black, LightGrey, Reverse},
-                        {'B', Black, LightGrey, Underline | Reverse},
-                        {'h', White, Navy, Reverse},
-                        {'H', White, Navy, Underline | Reverse}};
+// The colours, each with the code of a cell of text in it on black; then the other cells' codes.
+const std::tuple<char, const char*, Rgb> Colours[] = {{'.', "light grey", LightGrey},
+                                                      {'G', "grey", Grey},
+                                                      {'r', "red", Red},
+                                                      {'g', "green", Green},
+                                                      {'W', "white", White},
+                                                      {'k', "black", Black},
+                                                      {'n', "navy", Navy},
+                                                      {'t', "teal", {0, 128, 128}},
+                                                      {'o', "olive", {192, 192, 0}},
+                                                      {'p', "purple", {192, 0, 192}}};
+const std::tuple<char, Rgb, Rgb, int> Styles[] = {
+    {' ', LightGrey, Black, Outside}, {'u', LightGrey, Black, Underline},
+    {'m', Black, LightGrey, 0},       {'M', Black, LightGrey, Underline},
+    {'b', Black, LightGrey, Reverse}, {'B', Black, LightGrey, Underline | Reverse},
+    {'h', White, Navy, Reverse},      {'H', White, Navy, Underline | Reverse}};
+
+char Code(const Cell& c) {
+    for (const auto& [code, name, rgb] : Colours)
+        if (c.fg == rgb && c.bg == Black && c.marks == 0) return code;
+    for (const auto& [code, fg, bg, marks] : Styles)
+        if (c.fg == fg && c.bg == bg && c.marks == marks) return code;
+    return '?';
+}
 
 std::string Words(Rgb fg, Rgb bg, int marks) {
     auto name = [](Rgb c) {
-        for (const auto& [n, rgb] : Colours)
+        for (const auto& [code, n, rgb] : Colours)
             if (rgb == c) return std::string(n);
         return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
     };
@@ -120,10 +116,8 @@ void PrintFrame(const Frame& f) {
         std::string row;
         for (int x = 0; x < g.Columns(); ++x) {
             const Cell& c = g.At(x, y);
-            const auto s = std::ranges::find(Styles, Style{0, c.fg, c.bg, c.marks},
-                                             [](Style t) { return (std::get<0>(t) = 0, t); });
-            row += s == std::end(Styles) ? '?' : std::get<0>(*s);
-            if (s == std::end(Styles))
+            row += Code(c);
+            if (Code(c) == '?')
                 odd += "? at " + std::to_string(x) + "," + std::to_string(y) + ": " +
                        Words(c.fg, c.bg, c.marks) + "\n";
         }
@@ -135,11 +129,11 @@ void PrintFrame(const Frame& f) {
 void PrintScreens() {
     std::cout << "The terminal game's screens: each screen's characters, then a code for each "
                  "cell's\ncolours and marks:\n";
+    for (const auto& [code, name, rgb] : Colours)
+        std::cout << "  '" << code << "' " << name << " on black (in 256 colours "
+                  << Nearest256(rgb) << ", in 8 colours " << Nearest8(rgb) << ")\n";
     for (const auto& [code, fg, bg, marks] : Styles)
         std::cout << "  '" << code << "' " << Words(fg, bg, marks) << '\n';
-    std::cout << "Colours as a terminal of 256 or of 8 colours shows them:\n";
-    for (const auto& [name, rgb] : Colours)
-        std::cout << "  " << name << ": " << Nearest256(rgb) << ", " << Nearest8(rgb) << '\n';
     for (const State& s : States) {
         Console c;
         Press(c, s.keys);
