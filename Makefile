@@ -81,7 +81,8 @@ approve: build
 	    ./build/bin/replay $$log > $${log%.txt}.chk; done
 	cd build/tests/explore && ../../bin/explore_test --gtest_brief=1 >/dev/null; \
 	    cp explore-report.txt $(CURDIR)/tests/explore/explore.chk
-	./build/bin/vaultmoor_console_tests --screens > tests/term/screens.chk
+	./build/bin/term-screens > tests/term/screens.chk
+	./build/bin/term-screens --keys > tests/term/keys.chk
 
 test-asan:
 	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
