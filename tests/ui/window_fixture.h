@@ -1,4 +1,4 @@
-// Shared helpers for the window tests: a fresh main window, shown and active.
+// Shared helpers for the window tests: a fresh main window at zoom 1, shown and active.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         window = std::make_unique<FrmMain>();
+        window->SetZoom(1);  // the painter's own size
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
