@@ -99,31 +99,28 @@ std::string Words(Rgb fg, Rgb bg, int marks) {
            (marks & Outside ? ", beyond the window: the terminal's own colours" : "");
 }
 
-std::string Trimmed(std::string s) {
-    return s.erase(s.find_last_not_of(' ') + 1);
-}
-
+// A frame: its size and cursor, its rows of characters, then the same rows as codes.
 void PrintFrame(const Frame& f) {
     const CellGrid& g = f.grid;
-    std::cout << g.Columns() << " x " << g.Rows() << ", cursor "
-              << (f.cursor ? std::to_string(f.cursor->x) + "," + std::to_string(f.cursor->y)
-                           : "hidden")
-              << '\n';
-    for (int y = 0; y < g.Rows(); ++y) std::cout << '|' << Trimmed(EncodeUtf8(g.Text(y))) << '\n';
-    std::cout << "-- colours and marks\n";
-    std::string odd;
+    auto row = [](std::string s) { return "|" + s.erase(s.find_last_not_of(' ') + 1) + "\n"; };
+    std::string text, codes, odd;
     for (int y = 0; y < g.Rows(); ++y) {
-        std::string row;
+        std::string code;
         for (int x = 0; x < g.Columns(); ++x) {
             const Cell& c = g.At(x, y);
-            row += Code(c);
+            code += Code(c);
             if (Code(c) == '?')
                 odd += "? at " + std::to_string(x) + "," + std::to_string(y) + ": " +
                        Words(c.fg, c.bg, c.marks) + "\n";
         }
-        std::cout << '|' << Trimmed(row) << '\n';
+        text += row(EncodeUtf8(g.Text(y)));
+        codes += row(code);
     }
-    std::cout << odd;
+    const std::string cursor =
+        f.cursor ? std::to_string(f.cursor->x) + "," + std::to_string(f.cursor->y) : "hidden";
+    std::cout << g.Columns() << " x " << g.Rows() << ", cursor " << cursor << '\n'
+              << text << "-- colours and marks\n"
+              << codes << odd;
 }
 
 void PrintScreens() {

@@ -31,8 +31,7 @@ TEST_F(WindowTest, TitleThenPlayByKeysAndButton) {
     Settle();
     EXPECT_TRUE(Model() == DesignWindow());
     NewGameInCell();
-    Type(QStringLiteral("Get BIBLE"));
-    PressEnter();
+    Play(QStringLiteral("Get BIBLE"));
     EXPECT_EQ(window->TheGame().Inventory(1), "bible");
     EXPECT_TRUE(window->TxtBox()->text().isEmpty());
     ExpectShows(window->Screen(), PaintScreen(Model()));
@@ -80,9 +79,7 @@ TEST_F(WindowTest, DialogsAreModalAndNoTurnRunsBehindThem) {
 
 TEST_F(WindowTest, ADeathEndsOnTheEndLabelThenExitEndsAll) {
     NewGameInCell();
-    Play(QStringLiteral("push floor"));
-    Play(QStringLiteral("go south"));
-    Play(QStringLiteral("anything"));
+    for (const char* command : {"push floor", "go south", "anything"}) Play(command);
     ExpectShows(window->Screen(), PaintScreen(Model()));
     WhileModal(Action("mnuAboutGame"),
                [&] { window->Dialog(DialogId::AboutGame)->cmdClose_Click(); });
