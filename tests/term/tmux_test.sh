@@ -10,23 +10,20 @@ trap 'tm kill-server 2>/dev/null || true; rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; tm capture-pane -p -t "$target"; exit 1; }
 screen() { tm capture-pane -p -t "$target" "$@"; }
 keys() { tm send-keys -t "$target" "$@"; }
-# Waits up to ten seconds until the pane shows TEXT, or (with -s) is the screen NAME of
-# screens.chk: its size, cursor and every character.
-wait_for() {
-    [ "$1" != -s ] || awk -v n="== $2" '$0 == n || index($0, n ": ") == 1 { getline; print; f = 1; next }
+# Runs a command every 50 ms, for up to ten seconds, until it succeeds.
+poll() { for _ in $(seq 200); do "$@" && return; sleep 0.05; done; return 1; }
+shows() { screen | grep -qF -- "$1"; }
+wait_for() { poll shows "$1" || fail "never shown: $1"; }
+# The pane is the screen NAME of screens.chk: its size, its cursor and every character.
+same() {
+    { tm display-message -p -t "$target" '#{pane_width} x #{pane_height}, cursor #{?cursor_flag,#{cursor_x}#,#{cursor_y},hidden}'
+      screen; } >"$out/got"
+    cmp -s "$out/want" "$out/got"
+}
+is() {
+    awk -v n="== $1" '$0 == n || index($0, n ": ") == 1 { getline; print; f = 1; next }
         /^-- / { f = 0 } f' "$screens" | sed 's/^|//' >"$out/want"
-    for _ in $(seq 200); do
-        if [ "$1" = -s ]; then
-            { tm display-message -p -t "$target" '#{pane_width} x #{pane_height}, cursor #{?cursor_flag,#{cursor_x}#,#{cursor_y},hidden}'
-              screen; } >"$out/got"
-            cmp -s "$out/want" "$out/got" && return
-        else
-            screen | grep -qF -- "$1" && return
-        fi
-        sleep 0.05
-    done
-    [ "$1" != -s ] || diff -u "$out/want" "$out/got" || true
-    fail "never shown: $*"
+    poll same || { diff -u "$out/want" "$out/got"; fail "not the screen $1"; }
 }
 run() {
     keys "clear; $1 sh -c 'echo \$\$ >$out/pid; exec $game'; echo \"game over: \$?\"" Enter
@@ -49,18 +46,18 @@ wait_for 'ready>'
 echo "== 24-bit colour; the title, the cell, a menu, a dialog; resized to 24 x 6, 1 x 1 and back"
 run 'COLORTERM=truecolor'
 screen -e | grep -q "38;2;192;0;0m[^$esc]*VAULTMOOR" || fail "VAULTMOOR not in 24-bit red"
-wait_for -s title
+is title
 keys M-f n Enter && keys -l 'get bible' && keys Enter && keys -l 'look at the markings on the wall é'
 keys Left Left
-wait_for -s 'the cell after get bible, a long command typed'
+is 'the cell after get bible, a long command typed'
 keys F10 Up
-wait_for -s 'File, Exit lit'
+is 'File, Exit lit'
 keys Escape M-a Up Enter
-wait_for -s 'About this version'
+is 'About this version'
 tm resize-window -t play -x 24 -y 6
-wait_for -s 'far too small'
+is 'far too small'
 tm resize-window -t play -x 1 -y 1 && tm resize-window -t play -x 80 -y 25
-wait_for -s 'About this version'
+is 'About this version'
 
 echo "== random keys, seeded, in a window where the game starts again whenever it ends well"
 tm new-window -d -t play: -n keys "env TERM=tmux-256color sh -c 'while \"$game\"; do :; done; echo stopped: \$?; sleep 600'"
