@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the game fuzzer: ./fuzz/run.sh <build-dir> <seconds>, seeded with the command logs,
-# then the terminal game's for half as long. New finds go to <build-dir>/fuzz-run/corpus (and
+# then the terminal game's for half as long and the page's kept game for a third. New finds go to <build-dir>/fuzz-run/corpus (and
 # fuzz-run/console), crashes to <build-dir>/fuzz-run/artifacts.
 # FUZZ_JOBS=n runs n processes side by side.
 set -euo pipefail
@@ -20,4 +20,10 @@ mkdir -p "$work/console"
     "${par[@]}" -artifact_prefix="$work/artifacts/console-" "$work/console" \
     >"$work/console-run.log" 2>&1 || { tail -n 40 "$work/console-run.log" >&2; exit 1; }
 grep -E '^#[0-9]+[[:space:]]+DONE' "$work/console-run.log" || true
-echo "fuzzing passed: $2 s and $(($2 / 2)) s, logs in $work/last-run.log and console-run.log"
+mkdir -p "$work/keep"
+printf 'vaultmoor kept game 1\nh look\nn\nc \nc look door\\n\nend\n' >"$work/keep/seed"
+"$1/bin/vaultmoor-fuzz-keep" -max_total_time="$(($2 / 3))" -timeout=10 -max_len=4096 "${par[@]}" \
+    -artifact_prefix="$work/artifacts/keep-" "$work/keep" >"$work/keep-run.log" 2>&1 ||
+    { tail -n 40 "$work/keep-run.log" >&2; exit 1; }
+grep -E '^#[0-9]+[[:space:]]+DONE' "$work/keep-run.log" || true
+echo "fuzzing passed: $2 s, $(($2 / 2)) s and $(($2 / 3)) s, logs in $work/*-run.log"
