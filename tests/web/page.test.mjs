@@ -23,6 +23,7 @@ const alt = async (page, key) => {
 
 let server, url, browser;
 before(async () => {
+  mkdirSync(path.join(root, 'build-web/shots'), { recursive: true });
   let port;
   ({ server, port } = await serve(site));
   url = `http://127.0.0.1:${port}/`;
@@ -38,10 +39,17 @@ after(async () => {
   server?.kill();
 });
 
-async function open(b, device) {
+async function open(b, device, standalone) {
   const page = await b.newPage();
   page.on('pageerror', (e) => console.error(`the page: ${e.message}`));
   if (device) await page.emulate(device);
+  // The installed app's window (CDP's media emulation leaves display-mode out).
+  if (standalone) {
+    await page.evaluateOnNewDocument((q) => {
+      const media = matchMedia;
+      window.matchMedia = (m) => (m === q ? { matches: true } : media(m));
+    }, '(display-mode: standalone)');
+  }
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
   return page;
@@ -133,6 +141,11 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
 const phones = { 'android-360': [360, 800, 3], 'iphone-390': [390, 844, 3], 'android-412': [412, 915, 2.625],
   'landscape-844': [844, 390, 3], 'tablet-768': [768, 1024, 2] };
 const ua = 'Mozilla/5.0 (Linux; Android 14) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36';
+// File > New Game (or Exit) by touch.
+async function touchNewGame(page, act = 'new') {
+  await page.tap('#menubar [aria-haspopup]');
+  await page.tap(`[data-act=${act}]`);
+}
 const settle = (page) => page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => setTimeout(ok))));
 
 async function checkLayout(page, width, name, touch = true) {
@@ -177,7 +190,6 @@ async function checkLayout(page, width, name, touch = true) {
 
 test('phones and tablets by touch: each size fits, and the short game plays', async () => {
   const want = transcript(short);
-  mkdirSync(path.join(root, 'build-web/shots'), { recursive: true });
   for (const [name, [width, height, ratio]] of Object.entries(phones)) {
     const viewport = { width, height, deviceScaleFactor: ratio, isMobile: true, hasTouch: true };
     const page = await open(browser, { viewport, userAgent: ua });
@@ -259,6 +271,8 @@ test('Firefox ESR: the short game by mouse and keyboard', async () => {
         await page.keyboard.type(short[i]);
         await page.keyboard.press('Enter');
       }
+      // A reload mid-game brings it back.
+      if (i === 2) await page.reload().then(() => page.waitForSelector('body[data-ready]'));
       assert.deepEqual(await model(page), want[i + 1], `step ${i + 1}`);
       await checkLayout(page, 360, `Firefox step ${i + 1}`, false);
     }
@@ -351,4 +365,70 @@ test('a screen reader finds the screen\'s text once', async () => {
     assert.equal(names.filter((n) => n.includes('SCENARIOS:')).length, 1, `${viewport.width} px: ${names.join(' | ')}`);
   }
   await page.close();
+});
+
+// The game in progress outlives the page, on a phone turned sideways, by touch: a reload brings
+// back the model, the screen, what is heard
+// and the history, and the game plays on as the transcript's; an end screen until Exit.
+// Only the tab keeps it, or the installed app. Kept data that cannot be played gives the title.
+test('a reload brings the game in progress back', async () => {
+  const want = transcript(steps), errors = [];
+  const viewport = { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+  const page = await open(browser, { viewport, userAgent: ua });
+  page.on('pageerror', (e) => errors.push(e.message));
+  const kept = () => page.evaluate(() => sessionStorage.getItem('vaultmoor-game'));
+  const reload = async (i, file) => {
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    assert.deepEqual(await model(page), want[i], `reloaded at step ${i}`);
+    if (file) assert.equal(await differingPixels(page, file), 0, file);
+  };
+  const screen = async () => ({ ...await page.evaluate(() => ({ model: window.vaultmoor.model(),
+    canvas: document.getElementById('canvas').toDataURL(), review: document.getElementById('review').textContent })),
+  history: await ['ArrowUp', 'ArrowUp', 'ArrowUp', 'ArrowDown', 'ArrowDown', 'ArrowDown'].reduce(async (walk, key) =>
+    [...await walk, await page.keyboard.press(key).then(() => page.$eval('#txtBox', (e) => e.value))], []) });
+  const play = (from, to) => steps.slice(from, to).reduce((done, step, k) => done.then(async () => {
+    await (step === '!new' ? touchNewGame(page) : page.keyboard.type(step).then(() => page.tap('#cmdEnter')));
+    assert.deepEqual(await model(page), want[from + k + 1], `step ${from + k + 1}`);
+  }), Promise.resolve());
+  assert.equal(await page.evaluate(() => getComputedStyle(document.documentElement).overscrollBehaviorY), 'contain');
+  await play(0, 5);
+  const before = await screen(), good = await kept();
+  await reload(5, golden[5]);
+  assert.deepEqual(await screen(), before);
+  // Heard as at load: the screen's text, and no news.
+  assert.deepEqual(await page.evaluate(() => ['news0', 'news1'].map((id) => document.getElementById(id).textContent)), ['', '']);
+  await page.screenshot({ path: path.join(root, 'build-web/shots/restored-844.png') });
+  await play(5, 8);
+  const dead = await kept();
+  await reload(8, golden[8]);
+  await play(8, steps.length);
+  await touchNewGame(page, 'exit');
+  assert.equal(await kept(), null, 'after Exit');
+  await reload(0, golden[0]);
+  // Junk, a copy cut short, a turn the game never had, megabytes: the title, and none kept.
+  for (const junk of ['junk', good.slice(0, good.length / 2), dead.replace(/end\n$/, 'c look\nend\n'),
+    `${good.split('\n')[0]}\n${'c look\n'.repeat(500_000)}end\n`]) {
+    await page.evaluate((k) => sessionStorage.setItem('vaultmoor-game', k), junk);
+    await reload(0);
+    assert.equal(await kept(), null, junk.slice(0, 40));
+  }
+  assert.deepEqual(errors, []);
+  await page.close();
+  // The installed app keeps it on the device across its windows; a tab of the browser does not.
+  const app = async (standalone, i) => {
+    const p = await open(browser, { viewport, userAgent: ua }, standalone);
+    assert.deepEqual(await model(p), want[i], `standalone: ${standalone}`);
+    return p;
+  };
+  const first = await app(true, 0);
+  await touchNewGame(first);
+  // Frozen, it keeps the game anew (here, after it was lost from storage).
+  await first.evaluate(() => localStorage.clear());
+  const cdp = await first.createCDPSession();
+  for (const state of ['frozen', 'active']) await cdp.send('Page.setWebLifecycleState', { state });
+  assert.ok(await first.evaluate(() => localStorage.getItem('vaultmoor-game')), 'kept as it froze');
+  await first.close();
+  await (await app(false, 0)).close();
+  await touchNewGame(await app(true, 1), 'exit');
 });
