@@ -8,12 +8,10 @@ import { appendFileSync, cpSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
-import puppeteer from 'puppeteer-core';
-import { differingBytes, goldenPng, root, serve, site, stop, transcript } from './common.mjs';
+import { differingBytes, goldenPng, launch, model, root, serve, site, stop, transcript } from './common.mjs';
 
 // The screen model after File > New Game, as vaultmoor-transcript plays it.
 const [, afterNew] = transcript(['!new']);
-const model = (page) => page.evaluate(() => window.vaultmoor.model());
 
 // Every file the page loads, by name: its bytes and whether the service worker gave it.
 function record(page) {
@@ -64,13 +62,7 @@ const buildOf = (dir) => /const CACHE = `\$\{PREFIX\}(\w+)`/.exec(readFileSync(p
 
 test('a visit keeps the page for offline play; a new build replaces it whole', async () => {
   let { server, port } = await serve(site);
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, defaultViewport: { width: 700, height: 420 },
-    protocolTimeout: 60_000,
-    userDataDir: mkdtempSync(path.join(tmpdir(), 'vaultmoor-chromium-')),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  const browser = await launch({ protocolTimeout: 60_000 });
   try {
     const page = await browser.newPage();
     await page.goto(`http://127.0.0.1:${port}/`);
