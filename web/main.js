@@ -216,9 +216,12 @@ function store(how) {
     }
   }
 }
+// A page removes only what it kept: another window of the app may keep a game of its own.
+let keeping = false;
 function keep() {
   const kept = game.kept();
-  store((s) => (kept ? s.setItem(KEY, kept) : s.removeItem(KEY)));
+  if (kept || keeping) store((s) => (kept ? s.setItem(KEY, kept) : s.removeItem(KEY)));
+  keeping = Boolean(kept);
 }
 // At load: the kept game, if the game takes it; anything else is removed. The game reads at
 // most 256 KiB (KeptGame::MostBytes), so more is not even handed to it.
@@ -226,7 +229,7 @@ function restore() {
   let kept = null;
   store((s) => (kept ??= s.getItem(KEY)));
   if (kept === null) return false;
-  if (kept.length <= 262144 && game.restore(kept)) return true;
+  if (kept.length <= 262144 && game.restore(kept)) return (keeping = true);
   store((s) => s.removeItem(KEY));
   return false;
 }
