@@ -25,6 +25,8 @@ class CommandHistory {
     std::optional<std::string> Down();
 
     std::size_t Size() const { return lines_.size(); }
+    // The commands kept, the oldest first.
+    const std::deque<std::string>& Lines() const { return lines_; }
 
   private:
     std::deque<std::string> lines_;

@@ -27,7 +27,7 @@ function ask(what, text = '', n = 0) {
   return module.HEAPU8.slice(at, at + size);
 }
 const [DESIGN, NEW_GAME, ENTER, EXIT, RUNNING, INPUT_SHOWN, NEWS, REVIEW, HISTORY_UP, HISTORY_DOWN,
-  MODEL, PIXELS, READING, DIALOG, DIALOG_PIXELS] = Array.from({ length: 15 }, (_, i) => i);
+  MODEL, PIXELS, READING, DIALOG, DIALOG_PIXELS, KEPT, RESTORE] = Array.from({ length: 17 }, (_, i) => i);
 const text = (...a) => decoder.decode(ask(...a));
 const json = (...a) => JSON.parse(text(...a));
 const wasm = { dialog: (id) => ({ ...json(DIALOG, '', id), pixels: ask(DIALOG_PIXELS, '', id) }) };
@@ -36,7 +36,8 @@ const game = {
   running: () => json(RUNNING), inputShown: () => json(INPUT_SHOWN), news: () => text(NEWS),
   review: () => text(REVIEW), historyUp: (typed) => json(HISTORY_UP, typed) ?? undefined,
   historyDown: () => json(HISTORY_DOWN) ?? undefined, model: () => json(MODEL),
-  pixels: () => ask(PIXELS), reading: () => json(READING),
+  pixels: () => ask(PIXELS), reading: () => json(READING), kept: () => text(KEPT),
+  restore: (kept) => json(RESTORE, kept),
 };
 const design = json(DESIGN);
 const box = $('txtBox'), enterButton = $('cmdEnter'), dialog = $('dialog');
@@ -200,21 +201,57 @@ function liftBar() {
   $('bar').style.bottom = reading && below > 0 ? `${below}px` : '';
 }
 
+// The game in progress, kept so that a reload, a discarded tab or a crashed page brings it
+// back: in the tab, and in the installed app on the device too. The game says what to keep
+// (nothing after Exit); a storage that is full or refused only means it is not kept.
+const KEY = 'vaultmoor-game';
+const stores = () => [() => sessionStorage,
+  ...(matchMedia('(display-mode: standalone)').matches ? [() => localStorage] : [])];
+function store(how) {
+  for (const s of stores()) {
+    try {
+      how(s());
+    } catch {
+      try { s().removeItem(KEY); } catch { /* not kept */ }
+    }
+  }
+}
+// A page removes only what it kept: another window of the app may keep a game of its own.
+let keeping = false;
+function keep() {
+  const kept = game.kept();
+  if (kept || keeping) store((s) => (kept ? s.setItem(KEY, kept) : s.removeItem(KEY)));
+  keeping = Boolean(kept);
+}
+// At load: the kept game, if the game takes it; anything else is removed. The game reads at
+// most 256 KiB (KeptGame::MostBytes), so more is not even handed to it.
+function restore() {
+  let kept = null;
+  store((s) => (kept ??= s.getItem(KEY)));
+  if (kept === null) return false;
+  if (kept.length <= 262144 && game.restore(kept)) return (keeping = true);
+  store((s) => s.removeItem(KEY));
+  return false;
+}
+
 function enter() {
   if (!game.running() || !game.inputShown()) return;
   game.enter(box.value);
+  keep();
   refresh();
   say(game.news());
 }
 
 function newGame() {
   game.newGame(box.value);
+  keep();
   refresh();
   say(game.news());
 }
 
 function exit() {
   game.exit();
+  keep();
   closeMenus();
   if (dialog.open) dialog.close();
   for (const id of ['menubar', 'screen']) $(id).hidden = true;
@@ -326,8 +363,15 @@ $('screen').addEventListener('click', (e) => e.target === enterButton || box.hid
 addEventListener('resize', resized);
 visualViewport?.addEventListener('resize', resized);
 visualViewport?.addEventListener('scroll', liftBar);
+addEventListener('pagehide', keep);
+document.addEventListener('freeze', keep);
+document.addEventListener('visibilitychange', () => document.hidden && keep());
 await breath();
+// A game brought back is drawn whole, as the first screen is: heard once, with no news.
+const restored = restore();
+fresh = !restored;
 fit();
+if (restored) refresh();
 performance.mark('vaultmoor-first-screen');
 // For the page's own test: the screen model as the game holds it, the zoom and the layout.
 window.vaultmoor = { model: () => game.model(), zoom: () => zoom, reading: () => reading };

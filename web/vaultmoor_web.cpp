@@ -16,6 +16,7 @@
 #include "dialogdesign.h"
 #include "game.h"
 #include "history.h"
+#include "keep.h"
 #include "news.h"
 #include "painter.h"
 #include "reading.h"
@@ -42,6 +43,8 @@ enum class Ask {
     Reading,
     Dialog,
     DialogPixels,
+    Kept,
+    Restore,
 };
 
 std::string Number(long n) {
@@ -122,6 +125,7 @@ class WebGame {
     void NewGame(const std::string& typed) {
         const MainWindow before = game_.frmMain;
         game_.frmMain.txtBox.Text = typed;
+        kept_.NewGame(history_);
         game_.mnuNewGame_Click();
         accepted_ = true;
         news_ = ScreenNews(before, game_.frmMain);
@@ -131,12 +135,28 @@ class WebGame {
     bool Enter(const std::string& line) {
         const MainWindow before = game_.frmMain;
         accepted_ = game_.Enter(line);
-        if (accepted_) history_.Add(line);
+        if (accepted_) {
+            history_.Add(line);
+            kept_.Entered(line);
+        }
         news_ = accepted_ ? ScreenNews(before, game_.frmMain) : std::string();
         return accepted_;
     }
 
-    void Exit() { game_.mnuFileExit_Click(); }
+    void Exit() {
+        game_.mnuFileExit_Click();
+        kept_.Exit();
+    }
+
+    // The game in progress as the page keeps it (empty: nothing to keep), and a kept one
+    // brought back at load: the screen as it was, with nothing new to tell.
+    std::string Kept() const { return kept_.Text(); }
+    bool Restore(const std::string& text) {
+        if (!kept_.Restore(text, game_, history_)) return false;
+        accepted_ = true;
+        news_.clear();
+        return true;
+    }
     bool Running() const { return game_.Running; }
     bool InputShown() const { return game_.InputShown(); }
     const std::string& News() const { return news_; }
@@ -178,6 +198,7 @@ class WebGame {
   private:
     Game game_;
     CommandHistory history_;
+    KeptGame kept_;
     std::string news_;
     bool accepted_ = true;
 };
@@ -238,6 +259,10 @@ std::string Run(WebGame& game, Ask ask, int n) {
             return Dialog(static_cast<DialogId>(n));
         case Ask::DialogPixels:
             return Rgba(PaintFace(static_cast<DialogId>(n)));
+        case Ask::Kept:
+            return game.Kept();
+        case Ask::Restore:
+            return Bool(game.Restore(input));
     }
     return {};
 }

@@ -1,9 +1,11 @@
 // What the page's browser tests share: the games they play, the transcript tool's models for
 // them, the golden images and a server for the site.
 import { execFileSync, spawn } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
 
 export const root = path.resolve(fileURLToPath(import.meta.url), '../../..');
 export const site = path.join(root, 'build-web/site');
@@ -19,6 +21,16 @@ export const short = ['!new', '', 'eat food', 'y'];
 export const transcript = (actions) => execFileSync(path.join(root, 'build/bin/vaultmoor-transcript'),
   ['--json'], { input: actions.join('\n') + '\n' }).toString().trim().split('\n')
   .map((line) => Object.fromEntries(Object.entries(JSON.parse(line)).filter(([k]) => k !== 'action')));
+
+// Debian's headless Chromium (or, by options, Firefox ESR) with a profile of its own.
+export const launch = (options) => puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
+  defaultViewport: { width: 700, height: 420 }, userDataDir: mkdtempSync(path.join(tmpdir(), 'vaultmoor-browser-')),
+  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+    '--disable-sync', '--no-first-run'], ...options });
+// The screen model of a page in puppeteer; the labels a model shows, as the page's text.
+export const model = (page) => page.evaluate(() => window.vaultmoor.model());
+export const shownTexts = (m) => [...m.labels, m.lblPressEnter].filter((l) => l.visible && l.caption)
+  .map((l) => l.caption.replaceAll('&&', '&').replaceAll('\r', '\n'));
 
 export const goldenPng = (file) => readFileSync(path.join(root, 'tests/ui/golden', file)).toString('base64');
 

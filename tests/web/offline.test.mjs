@@ -8,12 +8,10 @@ import { appendFileSync, cpSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
-import puppeteer from 'puppeteer-core';
-import { differingBytes, goldenPng, root, serve, site, stop, transcript } from './common.mjs';
+import { differingBytes, goldenPng, launch, model, root, serve, site, stop, transcript } from './common.mjs';
 
 // The screen model after File > New Game, as vaultmoor-transcript plays it.
 const [, afterNew] = transcript(['!new']);
-const model = (page) => page.evaluate(() => window.vaultmoor.model());
 
 // Every file the page loads, by name: its bytes and whether the service worker gave it.
 function record(page) {
@@ -29,12 +27,9 @@ function record(page) {
 // title screen like the window's and plays New Game.
 async function assertPlays(page, loaded, dir) {
   await page.waitForSelector('body[data-ready]');
-  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'screen.woff2']) {
-    assert.ok(loaded.has(name), name);
-  }
+  for (const name of ['index.html', 'main.js', 'style.css', 'vaultmoor.js', 'vaultmoor.wasm', 'screen.woff2']) assert.ok(loaded.has(name), name);
   for (const [name, { body, fromWorker }] of loaded) {
-    assert.ok(fromWorker, name);
-    assert.ok((await body).equals(readFileSync(path.join(dir, name))), `${name} of this build`);
+    assert.ok(fromWorker && (await body).equals(readFileSync(path.join(dir, name))), `${name} of this build, from the worker`);
   }
   assert.equal(await page.evaluate(differingBytes, goldenPng('title.png'), 'canvas'), 0);
   // The page's CSP holds: an inline script is refused, and never runs.
@@ -43,9 +38,7 @@ async function assertPlays(page, loaded, dir) {
       ok([e.effectiveDirective, window.inlineScriptRan ?? false])), { once: true });
     document.head.append(Object.assign(document.createElement('script'), { textContent: 'window.inlineScriptRan = true;' }));
   })), ['script-src-elem', false]);
-  for (const [how, k] of [['down', 'Alt'], ['press', 'KeyF'], ['up', 'Alt'], ['press', 'KeyN']]) {
-    await page.keyboard[how](k);
-  }
+  for (const [how, k] of [['down', 'Alt'], ['press', 'KeyF'], ['up', 'Alt'], ['press', 'KeyN']]) await page.keyboard[how](k);
   assert.deepEqual(await model(page), afterNew);
 }
 
@@ -55,32 +48,19 @@ const update = (page) => page.evaluate(async () => {
   const registration = await navigator.serviceWorker.getRegistration();
   await registration.update();
   const worker = registration.installing;
-  while (!['activated', 'redundant'].includes(worker.state)) {
-    await new Promise((ok) => worker.addEventListener('statechange', ok, { once: true }));
-  }
+  while (!['activated', 'redundant'].includes(worker.state)) await new Promise((ok) => worker.addEventListener('statechange', ok, { once: true }));
   return worker.state === 'redundant' || worker === navigator.serviceWorker.controller ? worker.state : 'not in control';
 });
 const buildOf = (dir) => /const CACHE = `\$\{PREFIX\}(\w+)`/.exec(readFileSync(path.join(dir, 'sw.js')))[1];
 
 test('a visit keeps the page for offline play; a new build replaces it whole', async () => {
   let { server, port } = await serve(site);
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, defaultViewport: { width: 700, height: 420 },
-    protocolTimeout: 60_000,
-    userDataDir: mkdtempSync(path.join(tmpdir(), 'vaultmoor-chromium-')),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  const browser = await launch({ protocolTimeout: 60_000 });
   try {
     const page = await browser.newPage();
-    await page.goto(`http://127.0.0.1:${port}/`);
-    await page.waitForSelector('body[data-ready]');
-    await page.evaluate(async () => {
-      await navigator.serviceWorker.ready;
-      if (!navigator.serviceWorker.controller) {
-        await new Promise((ok) => navigator.serviceWorker.addEventListener('controllerchange', ok));
-      }
-    });
+    await page.goto(`http://127.0.0.1:${port}/`).then(() => page.waitForSelector('body[data-ready]'));
+    await page.evaluate(async () => (await navigator.serviceWorker.ready) && (navigator.serviceWorker.controller
+      || new Promise((ok) => navigator.serviceWorker.addEventListener('controllerchange', ok))));
     // Installable, with icons of the sizes the manifest gives; the maskable one's art inside
     // the middle 80 % circle that every mask keeps.
     const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
@@ -104,14 +84,18 @@ test('a visit keeps the page for offline play; a new build replaces it whole', a
 
     // A second build: a changed main.js and a changed .wasm (a custom section at its end),
     // stamped as the build stamps it, served at the same address.
-    const next = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
-    cpSync(site, next, { recursive: true });
-    appendFileSync(path.join(next, 'main.js'), '// the next build\n');
-    appendFileSync(path.join(next, 'vaultmoor.wasm'), Buffer.from([0, 5, 4, 0x6e, 0x65, 0x78, 0x74]));
-    execFileSync('cmake', ['-D', `SITE=${next}`, '-P', path.join(root, 'web/precache.cmake')]);
+    const rebuild = (from, note, wasm) => {
+      const dir = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
+      cpSync(from, dir, { recursive: true });
+      appendFileSync(path.join(dir, 'main.js'), `// ${note}\n`);
+      if (wasm) appendFileSync(path.join(dir, 'vaultmoor.wasm'), Buffer.from([0, 5, 4, 0x6e, 0x65, 0x78, 0x74]));
+      execFileSync('cmake', ['-D', `SITE=${dir}`, '-P', path.join(root, 'web/precache.cmake')]);
+      return dir;
+    };
+    const swap = async (dir) => stop(server).then(async () => ({ server } = await serve(dir, port)));
+    const next = rebuild(site, 'the next build', true);
     assert.notEqual(buildOf(next), first);
-    await stop(server);
-    ({ server } = await serve(next, port));
+    await swap(next);
 
     // The open page finds it; it takes over once whole, and the page goes on running.
     assert.equal(await update(page), 'activated');
@@ -120,13 +104,9 @@ test('a visit keeps the page for offline play; a new build replaces it whole', a
 
     // A build half laid out: a third build's worker beside the second build's main.js. It is
     // turned down, and the second build stays.
-    const half = mkdtempSync(path.join(tmpdir(), 'vaultmoor-site-'));
-    cpSync(next, half, { recursive: true });
-    appendFileSync(path.join(half, 'main.js'), '// a third build\n');
-    execFileSync('cmake', ['-D', `SITE=${half}`, '-P', path.join(root, 'web/precache.cmake')]);
+    const half = rebuild(next, 'a third build');
     cpSync(path.join(next, 'main.js'), path.join(half, 'main.js'));
-    await stop(server);
-    ({ server } = await serve(half, port));
+    await swap(half);
     assert.equal(await update(page), 'redundant');
     assert.deepEqual(await caches(page), [`vaultmoor / ${buildOf(next)}`]);
 
