@@ -177,7 +177,7 @@ ifndef SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH := $(shell grep -sx '[0-9]*' .source-date-epoch || git log -1 --format=%ct)
 endif
 export SOURCE_DATE_EPOCH
-VERSION := $(shell sed -n 's/^project(Vaultmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.Vaultmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # release/: the .deb, the Windows setup and zip, the page as a zip, the source archive
 # (git archive of HEAD, or SOURCE_ARCHIVE=... when built from one) and SHA256SUMS.
 SOURCE_ARCHIVE ?=
