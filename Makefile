@@ -30,7 +30,7 @@ NPM_PACKAGES := npm
 # The screen reader check: Orca on a virtual X server with the accessibility bus.
 SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 # A release (make release) and the check that it rebuilds bit for bit (make test-release).
-RELEASE_PACKAGES := git zip strip-nondeterminism reprotest faketime disorderfs \
+RELEASE_PACKAGES := git zip strip-nondeterminism faketime disorderfs locales \
                     diffoscope-minimal
 GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
