@@ -30,7 +30,7 @@ NPM_PACKAGES := npm
 # The screen reader check: Orca on a virtual X server with the accessibility bus.
 SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 # A release (make release) and the check that it rebuilds bit for bit (make test-release).
-RELEASE_PACKAGES := git zip strip-nondeterminism faketime disorderfs locales \
+RELEASE_PACKAGES := git zip strip-nondeterminism dpkg-dev faketime disorderfs locales \
                     diffoscope-minimal
 GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -157,7 +157,8 @@ speech: game deps-speech
 
 # Windows (win/): vaultmoor.exe and vaultmoor-transcript.exe cross-built with MinGW-w64, the
 # installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
-WINDOWS_PACKAGES := gzip cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
+WINDOWS_PACKAGES := gzip cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip strip-nondeterminism \
+                    icoutils librsvg2-bin \
                     pcf2bdf xfonts-base python3 python3-fonttools
 WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick icoutils
 .PHONY: windows test-windows
