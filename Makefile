@@ -29,6 +29,9 @@ WEB_TEST_PACKAGES := chromium firefox-esr nodejs webkit2gtk-driver xvfb xauth
 NPM_PACKAGES := npm
 # The screen reader check: Orca on a virtual X server with the accessibility bus.
 SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
+# A release (make release) and the check that it rebuilds bit for bit (make test-release).
+RELEASE_PACKAGES := git zip strip-nondeterminism dpkg-dev faketime disorderfs locales \
+                    diffoscope-minimal
 GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
@@ -69,7 +72,7 @@ build:
 run: game
 	./build/bin/vaultmoor
 
-test: test-default test-asan test-fuzz test-web test-windows
+test: test-default test-asan test-fuzz test-web test-windows test-release
 
 test-default: build
 	ctest --preset default
@@ -111,7 +114,7 @@ install: build
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
 
 package: build
-	cmake --build --preset default --target package
+	umask 022 && cmake --build --preset default --target package
 	lintian --fail-on error build/vaultmoor_*.deb
 
 format:
@@ -156,7 +159,8 @@ speech: game deps-speech
 
 # Windows (win/): vaultmoor.exe and vaultmoor-transcript.exe cross-built with MinGW-w64, the
 # installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
-WINDOWS_PACKAGES := gzip cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip icoutils librsvg2-bin \
+WINDOWS_PACKAGES := gzip cmake ninja-build g++-mingw-w64-x86-64-posix nsis zip strip-nondeterminism \
+                    icoutils librsvg2-bin \
                     pcf2bdf xfonts-base python3 python3-fonttools
 WINDOWS_TEST_PACKAGES := wine wine64 fonts-wine xvfb xdotool xclip imagemagick icoutils
 .PHONY: windows test-windows
@@ -169,3 +173,34 @@ windows:
 test-windows: windows build
 	$(MAKE) --no-print-directory deps GROUP=WINDOWS_TEST
 	tests/windows/run.sh build-windows build/bin
+
+# Releases rebuild bit for bit: every time written into what is built is the last commit's
+# (an unpacked source archive has it in .source-date-epoch), unless the caller gives one.
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell grep -sx '[0-9]*' .source-date-epoch || git log -1 --format=%ct)
+endif
+export SOURCE_DATE_EPOCH
+VERSION := $(shell sed -n 's/^project.Vaultmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# release/: the .deb, the Windows setup and zip, the page as a zip, the source archive
+# (git archive of HEAD, or SOURCE_ARCHIVE=... when built from one) and SHA256SUMS.
+SOURCE_ARCHIVE ?=
+.PHONY: release test-release
+release: web deps-release
+	$(MAKE) --no-print-directory deps GROUP=WINDOWS
+	cmake --preset windows
+	cmake --build --preset windows --target vaultmoor-packages
+	$(GAME_CONFIGURE)
+	umask 022 && cmake --build --preset default --target package
+	rm -rf release && mkdir release
+	cp build/vaultmoor_$(VERSION)_amd64.deb build-windows/vaultmoor-$(VERSION)-setup-x64.exe \
+	   build-windows/vaultmoor-$(VERSION)-windows-x64.zip release/
+	cd build-web/site && find . -type f | LC_ALL=C sort | \
+	    zip -q -X -@ $(CURDIR)/release/vaultmoor-$(VERSION)-web.zip
+	strip-nondeterminism -t zip -T $(SOURCE_DATE_EPOCH) release/vaultmoor-$(VERSION)-web.zip
+	$(if $(SOURCE_ARCHIVE),cp $(SOURCE_ARCHIVE),git archive --format=tar.gz \
+	    --prefix=vaultmoor-$(VERSION)/ -o) release/vaultmoor-$(VERSION).tar.gz $(if $(SOURCE_ARCHIVE),,HEAD)
+	cd release && LC_ALL=C sha256sum vaultmoor* > SHA256SUMS && sha256sum -c --quiet SHA256SUMS
+
+# Builds the release twice from the source archive of HEAD, the second time varied, and compares.
+test-release: deps-release
+	tests/release/rebuild.sh

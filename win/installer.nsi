@@ -6,6 +6,7 @@ Unicode true
 Target amd64-unicode
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+SetDateSave off  ; no file times of the build in the setup
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
