@@ -1,5 +1,5 @@
-// The zoom in the window, on a 3840 x 2160 screen: every pixel blown up, the remembered
-// zoom (in Qt's test settings); and the command history in the box.
+// The zoom in the window, on a 3840 x 2160 screen: the keys, the remembered zoom (in Qt's
+// test settings); and the command history in the box. Its pixels: scale_test.cpp.
 #include <QMenuBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -8,22 +8,16 @@
 
 namespace vaultmoor {
 
-QImage Scaled(const QImage& image, int zoom) {
-    return image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
-TEST_F(WindowTest, ZoomKeysBlowUpEveryPixelOfTheScreen) {
+TEST_F(WindowTest, ZoomKeysStepTheWindowsSize) {
     NewGameInCell();
     Play("get bible");
     NewGameInCell();
     QTest::keyClick(Handle(), Qt::Key_Up);  // the history outlives New Game
     ASSERT_EQ(window->TxtBox()->text(), "get bible");
     window->SetZoom(1);
-    const QImage one = window->Screen()->grab().toImage();
     for (int zoom : {2, 3}) {
         QTest::keyClick(Handle(), zoom == 2 ? Qt::Key_Plus : Qt::Key_Equal, Qt::ControlModifier);
-        EXPECT_EQ(window->size(), one.size() * zoom + QSize(0, window->menuBar()->height()));
-        EXPECT_EQ(window->Screen()->grab().toImage(), Scaled(one, zoom)) << zoom;
+        EXPECT_EQ(window->size(), QSize(578, 292) * zoom + QSize(0, window->menuBar()->height()));
     }
 }
 

@@ -28,29 +28,23 @@ TEST(CommandHistory, WalksBackAndForthAsAShellDoesAndKeepsTheLastHundred) {
     EXPECT_EQ(h.Up(""), std::nullopt);
 }
 
-// The zoom counts device pixels at any scale: (scale, menu bar and screen in logical units)
-// -> opening zoom, first device row below the bar, logical size of the client area.
+// The zoom counts device pixels at any scale: the scale, the menu bar's height and the screen
+// (logical units) give the opening zoom, the first device row below the bar and the logical
+// size that holds the zoomed screen.
 TEST(Zoom, OpensAtTheLargestTakingAtMostThreeQuartersOfTheScreenInDevicePixels) {
-    struct Case {
-        double scale;
-        int menu;
-        PixelSize screen;
-        int zoom, top;
-        PixelSize logical;
-    };
-    for (const Case& c : std::initializer_list<Case>{{1, 20, {1366, 768}, 1, 20, {578, 292}},
-                                                     {1, 20, {1920, 1080}, 2, 20, {1156, 584}},
-                                                     {1.25, 22, {1536, 864}, 2, 28, {925, 468}},
-                                                     {1.5, 22, {1706, 960}, 3, 33, {1156, 584}},
-                                                     {1.75, 22, {1097, 617}, 2, 39, {661, 334}},
-                                                     {2, 22, {1920, 1080}, 4, 44, {1156, 584}}}) {
-        const int zoom = OpeningZoomAt({578, 292}, c.menu, c.screen, c.scale);
-        const ScaledWindow at = AtScale({578, 292}, c.menu, zoom, c.scale);
-        EXPECT_EQ(std::tuple(zoom, at.top, at.device.width, at.logical.width, at.logical.height),
-                  std::tuple(c.zoom, c.top, 578 * c.zoom, c.logical.width, c.logical.height))
-            << c.scale;
-        // The logical size holds the device pixels, with less than one logical unit to spare.
-        EXPECT_LT(at.logical.width * c.scale - at.device.width, c.scale) << c.scale;
+    using Case = std::tuple<double, int, PixelSize, int, int, int, int>;
+    for (const auto& [scale, menu, screen, zoom, top, width, height] :
+         std::initializer_list<Case>{{1, 20, {1366, 768}, 1, 20, 578, 292},
+                                     {1, 20, {1920, 1080}, 2, 20, 1156, 584},
+                                     {1.25, 22, {1536, 864}, 2, 28, 925, 468},
+                                     {1.5, 22, {1706, 960}, 3, 33, 1156, 584},
+                                     {1.75, 22, {1097, 617}, 2, 39, 661, 334},
+                                     {2, 22, {1920, 1080}, 4, 44, 1156, 584}}) {
+        const ScaledWindow at = AtScale({578, 292}, menu, zoom, scale);
+        EXPECT_EQ(std::tuple(OpeningZoomAt({578, 292}, menu, screen, scale), at.top,
+                             at.device.width, at.logical.width, at.logical.height),
+                  std::tuple(zoom, top, 578 * zoom, width, height))
+            << scale;
     }
 }
 
