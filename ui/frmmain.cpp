@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "infodialog.h"
 #include "menus.h"
@@ -181,6 +183,17 @@ void FrmMain::mnuFileExit_Click() {
     }
     close();
     QCoreApplication::quit();
+}
+
+// On a screen of another scale the window keeps about its size: the zoom in device pixels
+// follows the scale.
+void FrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (watchingScreen_ || !windowHandle()) return;
+    watchingScreen_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+        SetZoom(static_cast<int>(std::lround(zoom_ * devicePixelRatioF() / scale_)));
+    });
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,7 @@ class FrmMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildMenus();
@@ -86,6 +87,7 @@ class FrmMain : public QMainWindow {
     double scale_ = 1;  // device pixels per logical unit
     int openingZoom_ = 1;
     bool rememberZoom_ = false;
+    bool watchingScreen_ = false;
 };
 
 }  // namespace vaultmoor
