@@ -4,6 +4,7 @@
 # usage: scale.sh SCALE-TEST x11|weston SCALE
 set -eu
 test=$1 scale=$3
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 if [ "$2" = x11 ]; then
     exec xvfb-run -a -s '-screen 0 1920x1080x24' env QT_QPA_PLATFORM=xcb \
         QT_SCREEN_SCALE_FACTORS="$scale" VAULTMOOR_CAPTURE='import -window root png:-' "$test"
