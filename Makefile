@@ -6,17 +6,17 @@
 # make speech plays a short game with the Orca screen reader and prints what it spoke
 
 # Packages in groups: `make deps GROUP="RUN TEST"` (or `make deps-test`) installs what is missing.
-# To build and start the game: the compiler, CMake, Ninja, Qt and its platform plugins, the
-# screen font and its tools, and what the game's configure finds (icons, JSON, line editing,
-# ncurses for vaultmoor-term).
-RUN_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins xfonts-base pcf2bdf \
+# To build and start the game: the compiler, CMake, Ninja, Qt and its platform plugins (X11
+# and Wayland), the screen font and its tools, and what the game's configure finds (icons,
+# JSON, line editing, ncurses for vaultmoor-term).
+RUN_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland xfonts-base pcf2bdf \
                 xfonts-utils librsvg2-bin nlohmann-json3-dev libedit-dev libncurses-dev pkg-config
 # The tests, the benchmarks, the sanitized build and the fuzzer (clang).
 TEST_PACKAGES := clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
 # Installing and packaging checks: validators, man page lint, .deb checks, hardening-check,
-# the window under Xvfb (xvfb-run needs xauth).
+# the window under Xvfb (xvfb-run needs xauth) and under a headless Weston.
 TEST_PACKAGES += desktop-file-utils appstream mandoc dpkg-dev lintian devscripts jq xvfb xauth \
-                 xdotool imagemagick
+                 xdotool imagemagick weston
 # vaultmoor-term's test: tmux and the direct-colour terminal types.
 TEST_PACKAGES += ncurses-term tmux
 # The web page: emscripten builds it, terser trims its scripts, its web font is made with

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "infodialog.h"
 #include "menus.h"
@@ -183,6 +185,17 @@ void FrmMain::mnuFileExit_Click() {
     QCoreApplication::quit();
 }
 
+// On a screen of another scale the window keeps about its size: the zoom in device pixels
+// follows the scale.
+void FrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (watchingScreen_ || !windowHandle()) return;
+    watchingScreen_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+        SetZoom(static_cast<int>(std::lround(zoom_ * devicePixelRatioF() / scale_)));
+    });
+}
+
 void FrmMain::closeEvent(QCloseEvent* event) {
     // The close box does what File > Exit does.
     mnuFileExit_Click();
@@ -195,47 +208,56 @@ void FrmMain::ShowDialog(DialogId id) {
         dialog = std::make_unique<InfoDialog>(id);
         AttachZoomKeys(dialog.get(), [this](int step) { ZoomBy(step); });
     }
-    dialog->SetZoom(zoom_);
+    dialog->SetZoom(zoom_, scale_);
     dialog->exec();
     // The dialog has no owner: take the focus back, so the player can type at once.
     activateWindow();
     FocusCommandBox();
 }
 
+// The zoom counts device pixels: at 125 % a zoom-2 screen is 1156 device pixels wide, 925
+// logical units.
 void FrmMain::SetUpZoom() {
-    const QSize unit = screen_->size();
+    const QSize unit = screen_->Base();
     const QRect room = screen()->availableGeometry();
-    openingZoom_ =
-        vaultmoor::OpeningZoom({unit.width(), unit.height()}, {0, menuBar()->sizeHint().height()},
-                               {room.width(), room.height()});
-    zoom_ = 1;
+    openingZoom_ = OpeningZoomAt({unit.width(), unit.height()}, menuBar()->sizeHint().height(),
+                                 {room.width(), room.height()}, devicePixelRatioF());
+    zoom_ = 0;
     SetZoom(openingZoom_);
     AttachZoomKeys(this, [this](int step) { ZoomBy(step); });
 }
 
 int FrmMain::LargestZoom() const {
-    const QSize unit = screen_->size() / zoom_;
+    const QSize unit = screen_->Base();
     const QRect room = screen()->availableGeometry();
+    const double scale = devicePixelRatioF();
     // The frame is known once the window is shown.
     const QSize frame = frameGeometry().size() - geometry().size();
-    return vaultmoor::LargestZoom({unit.width(), unit.height()},
-                                  {frame.width(), frame.height() + menuBar()->sizeHint().height()},
-                                  {room.width(), room.height()});
+    return vaultmoor::LargestZoom(
+        {unit.width(), unit.height()},
+        {ToDevice(frame.width(), scale),
+         FirstDevicePixel(frame.height() + menuBar()->sizeHint().height(), scale)},
+        ToDevice(PixelSize{room.width(), room.height()}, scale));
 }
 
 void FrmMain::SetZoom(int zoom) {
     zoom = std::clamp(zoom, 1, LargestZoom());
-    if (zoom == zoom_) return;
+    const double scale = devicePixelRatioF();
+    if (zoom == zoom_ && scale == scale_) return;
     zoom_ = zoom;
-    screen_->SetZoom(zoom);
-    txtBox_->SetZoom(zoom);
-    cmdEnter_->SetZoom(zoom);
+    scale_ = scale;
+    const QSize unit = screen_->Base();
+    const ScaledWindow at =
+        AtScale({unit.width(), unit.height()}, menuBar()->sizeHint().height(), zoom, scale);
+    screen_->SetZoom(zoom, {at.logical.width, at.logical.height});
+    txtBox_->SetZoom(zoom, scale);
+    cmdEnter_->SetZoom(zoom, scale);
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     layout()->invalidate();
     ResizeKeepingCentre(this, sizeHint());
     for (auto& dialog : dialogs_) {
-        if (dialog) dialog->SetZoom(zoom);
+        if (dialog) dialog->SetZoom(zoom, scale);
     }
     if (rememberZoom_) StoreZoom(zoom);
 }

@@ -47,7 +47,8 @@ class FrmMain : public QMainWindow {
     void Refresh();
 
   public:
-    // The zoom: every pixel of the client area and the dialogs becomes an n x n block.
+    // The zoom: every pixel of the client area and the dialogs becomes an n x n block of
+    // device pixels, whatever the desktop's scale.
     int Zoom() const { return zoom_; }
     int OpeningZoom() const { return openingZoom_; }
     int LargestZoom() const;  // the largest the screen has room for
@@ -58,6 +59,7 @@ class FrmMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildMenus();
@@ -82,8 +84,10 @@ class FrmMain : public QMainWindow {
     std::array<std::unique_ptr<InfoDialog>, DialogCount> dialogs_;
     bool exiting_ = false;
     int zoom_ = 1;
+    double scale_ = 1;  // device pixels per logical unit
     int openingZoom_ = 1;
     bool rememberZoom_ = false;
+    bool watchingScreen_ = false;
 };
 
 }  // namespace vaultmoor

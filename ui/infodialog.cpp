@@ -7,6 +7,7 @@
 
 #include "speech.h"
 #include "textpanel.h"
+#include "zoom.h"
 #include "zoomwidgets.h"
 
 namespace vaultmoor {
@@ -56,10 +57,12 @@ QPushButton* InfoDialog::CloseButton() const {
     return cmdClose_;
 }
 
-void InfoDialog::SetZoom(int zoom) {
-    panel_->SetZoom(zoom);
-    cmdClose_->SetZoom(zoom);
-    ResizeKeepingCentre(this, client_ * zoom);
+void InfoDialog::SetZoom(int zoom, double scale) {
+    const QSize logical(LogicalLength(0, client_.width() * zoom, scale),
+                        LogicalLength(0, client_.height() * zoom, scale));
+    panel_->SetZoom(zoom, logical);
+    cmdClose_->SetZoom(zoom, scale);
+    ResizeKeepingCentre(this, logical);
 }
 
 void InfoDialog::cmdClose_Click() {

@@ -22,8 +22,9 @@ class InfoDialog : public QDialog {
     TextPanel* Panel() const { return panel_; }
     QPushButton* CloseButton() const;
 
-    // Every pixel of the window's face becomes a zoom x zoom block; its centre stays.
-    void SetZoom(int zoom);
+    // Every pixel of the window's face becomes a zoom x zoom block of device pixels at the
+    // logical scale; its centre stays.
+    void SetZoom(int zoom, double scale);
 
   public slots:
     void cmdClose_Click();

@@ -4,9 +4,9 @@
 #include "frmmain.h"
 
 int main(int argc, char** argv) {
-    // Whole-number screen scales only, so the bitmap text stays crisp.
+    // The desktop's scale as it is (125 % too): the screen is drawn on whole device pixels.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     vaultmoor::FrmMain window;
     window.UseStoredZoom();

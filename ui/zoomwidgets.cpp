@@ -11,36 +11,43 @@
 #include <QStyleOptionFrame>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "screenfont.h"
 #include "textlayout.h"
+#include "textpanel.h"
 
 namespace vaultmoor {
 
 namespace {
 
-// A control's place at a zoom, from its place at zoom 1.
-QRect Zoomed(QRect base, int zoom) {
-    return {base.topLeft() * zoom, base.size() * zoom};
+// A control's logical place on its panel at a zoom and scale: it holds the device pixels of
+// its zoom-1 place blown up, from the panel's first whole device pixel, with one to spare.
+QRect Zoomed(QRect base, int zoom, double scale) {
+    const QRect device(base.topLeft() * zoom, base.size() * zoom);
+    const QPoint from(static_cast<int>(device.left() / scale) - 1,
+                      static_cast<int>(device.top() / scale) - 1);
+    const QPoint to(static_cast<int>(std::ceil((device.right() + 2) / scale)) + 1,
+                    static_cast<int>(std::ceil((device.bottom() + 2) / scale)) + 1);
+    return {from, to};
 }
 
-// Paints the zoom-1 picture of `w` with `paint`, then draws it n times larger, each pixel
-// an n x n block.
-void PaintZoomed(QWidget* w, int zoom, const std::function<void(QPainter&, QRect)>& paint) {
-    const QSize base = w->size() / zoom;
-    const qreal ratio = w->devicePixelRatioF();
-    QImage picture(base * ratio, QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(ratio);
+// Paints the zoom-1 picture of `w` (at `base` on its panel) with `paint`, then draws it n
+// times larger, each pixel an n x n block of device pixels; returns where it went.
+QPointF PaintZoomed(QWidget* w, QRect base, int zoom,
+                    const std::function<void(QPainter&, QRect)>& paint) {
+    QImage picture(base.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {
         QPainter p(&picture);
         p.setFont(w->font());
         p.setPen(w->palette().color(w->foregroundRole()));
-        paint(p, QRect(QPoint(), base));
+        paint(p, QRect(QPoint(), base.size()));
     }
     QPainter p(w);
-    p.drawImage(w->rect(), picture);
+    return DrawOnDevicePixels(p, picture.scaled(picture.size() * zoom), -w->pos(),
+                              base.topLeft() * zoom);
 }
 
 // Code points in the first `units` UTF-16 units of `s`, and back.
@@ -98,18 +105,19 @@ ZoomButton::ZoomButton(const QString& text, QWidget* parent) : QPushButton(text,
 
 void ZoomButton::SetBaseGeometry(QRect rect) {
     base_ = rect;
-    SetZoom(zoom_);
+    SetZoom(zoom_, scale_);
 }
 
-void ZoomButton::SetZoom(int zoom) {
+void ZoomButton::SetZoom(int zoom, double scale) {
     zoom_ = zoom;
-    setGeometry(Zoomed(base_, zoom));
+    scale_ = scale;
+    setGeometry(Zoomed(base_, zoom, scale));
 }
 
 void ZoomButton::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
-    PaintZoomed(this, zoom_, [&](QPainter& p, QRect box) {
+    PaintZoomed(this, base_, zoom_, [&](QPainter& p, QRect box) {
         option.rect = box;
         style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
     });
@@ -123,12 +131,14 @@ CommandBox::CommandBox(QWidget* parent) : QLineEdit(parent) {
 
 void CommandBox::SetBaseGeometry(QRect rect) {
     base_ = rect;
-    SetZoom(zoom_);
+    SetZoom(zoom_, scale_);
 }
 
-void CommandBox::SetZoom(int zoom) {
+void CommandBox::SetZoom(int zoom, double scale) {
     zoom_ = zoom;
-    setGeometry(Zoomed(base_, zoom));
+    scale_ = scale;
+    setGeometry(Zoomed(base_, zoom, scale));
+    imageAt_ = QPointF(base_.topLeft() * zoom) / scale - QPointF(pos());  // till it is painted
     RestartBlink();
 }
 
@@ -161,7 +171,7 @@ void CommandBox::paintEvent(QPaintEvent*) {
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QColor ink = palette().color(QPalette::Text);
-    PaintZoomed(this, zoom_, [&](QPainter& p, QRect box) {
+    imageAt_ = PaintZoomed(this, base_, zoom_, [&](QPainter& p, QRect box) {
         option.rect = box;
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &p, this);
         p.setClipRect(area);
@@ -196,7 +206,7 @@ void CommandBox::keyPressEvent(QKeyEvent* event) {
 
 int CommandBox::PositionAt(QPoint point) {
     const QRect area = TextArea(QRect(QPoint(), base_.size()));
-    const int x = point.x() / zoom_ - area.left();
+    const int x = static_cast<int>((point.x() - imageAt_.x()) * scale_) / zoom_ - area.left();
     const int column = scroll_ + std::max(0, (x + CellWidth / 2) / CellWidth);
     const QString text = displayText();
     return Units(text, std::min(column, Points(text, static_cast<int>(text.size()))));

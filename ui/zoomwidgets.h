@@ -1,6 +1,6 @@
 // The controls of a zoomed window. Each paints its zoom-1 picture and blows it up by the
-// zoom, so that every pixel becomes an n x n block: the buttons as the style draws them,
-// the command box in the screen font.
+// zoom, so that every pixel becomes an n x n block of device pixels at the place the screen
+// has for it: the buttons as the style draws them, the command box in the screen font.
 #pragma once
 
 #include <QBasicTimer>
@@ -13,12 +13,12 @@
 
 namespace vaultmoor {
 
-// A push button at a whole-number zoom of its zoom-1 geometry.
+// A push button at a whole-number zoom of its zoom-1 geometry, on the panel it stands on.
 class ZoomButton : public QPushButton {
   public:
     ZoomButton(const QString& text, QWidget* parent);
     void SetBaseGeometry(QRect rect);  // at zoom 1
-    void SetZoom(int zoom);
+    void SetZoom(int zoom, double scale);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +26,7 @@ class ZoomButton : public QPushButton {
   private:
     QRect base_;
     int zoom_ = 1;
+    double scale_ = 1;
 };
 
 // The command box: edits as a line edit does, draws its text and cursor with the glyphs
@@ -34,7 +35,7 @@ class CommandBox : public QLineEdit {
   public:
     explicit CommandBox(QWidget* parent);
     void SetBaseGeometry(QRect rect);  // at zoom 1
-    void SetZoom(int zoom);
+    void SetZoom(int zoom, double scale);
     // The text in the box was entered as a command.
     void AddToHistory();
 
@@ -54,7 +55,9 @@ class CommandBox : public QLineEdit {
 
     QRect base_;
     int zoom_ = 1;
-    int scroll_ = 0;  // characters scrolled out on the left
+    double scale_ = 1;
+    QPointF imageAt_;  // where its picture was painted, in logical units
+    int scroll_ = 0;   // characters scrolled out on the left
     int anchor_ = 0;
     bool cursorOn_ = true;
     QBasicTimer blink_;

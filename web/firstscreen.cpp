@@ -112,14 +112,17 @@ std::string ButtonHtml(std::string_view id, std::string_view caption, std::strin
 }
 
 // The canvas's size at the zoom the page will take on a computer (not a touch screen), for
-// the usual pixel ratios and windows up to 2560 CSS px wide: the largest whole number of
-// device pixels to a screen pixel that fits below the menu bar (MenuBarHeight CSS px), at
-// least 1. The page's script picks the same zoom, so nothing moves when it runs.
-constexpr int MenuBarHeight = 21;
+// the usual pixel ratios and browser zooms and windows up to 2560 CSS px wide: the largest
+// whole number of device pixels to a screen pixel that fits below the menu bar
+// (MenuBarHeight CSS px), at least 1. The page's script picks the same zoom, so nothing moves
+// when it runs. A bar of 20 CSS px is a whole number of device pixels at every ratio below, so
+// the canvas starts on one; its width and height are rounded up to the browser's layout unit (1/64
+// CSS px), never less than its device pixels, so that no column of them is dropped.
+constexpr int MenuBarHeight = 20;
 std::string ScreenCss(int width, int height) {
     auto px = [](double v) {
         char s[32];
-        std::snprintf(s, sizeof s, "%.3f", v);
+        std::snprintf(s, sizeof s, "%.6f", std::ceil(v * 64 - 1e-9) / 64);
         std::string t = s;
         t.erase(t.find_last_not_of('0') + 1);
         if (t.back() == '.') t.pop_back();
@@ -128,15 +131,26 @@ std::string ScreenCss(int width, int height) {
     std::ostringstream css;
     css << "@media not all and (pointer: coarse) {\n#menubar, #menubar > button, .menu > button "
         << "{ height: " << MenuBarHeight << "px; }\n";
-    for (double ratio : {1.0, 1.25, 1.5, 2.0}) {
-        css << "@media (resolution: " << ratio << "dppx) {\n";
+    for (double ratio : {0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        // A browser's zoom gives a ratio such as 1.100000023841858.
+        // The screen in the middle, its left edge rounded down to a step of whole CSS and
+        // device pixels (4 CSS px at 1.25).
+        int step = 1;
+        while (std::abs(ratio * step - std::round(ratio * step)) > 1e-6) ++step;
+        css << "@media (min-resolution: " << ratio - 0.001
+            << "dppx) and (max-resolution: " << ratio + 0.001 << "dppx) {\nmain { align-items: "
+            << "flex-start; }\n";
         for (int zoom = 1; width * zoom / ratio <= 2560; ++zoom) {
             const double w = width * zoom / ratio, h = height * zoom / ratio + MenuBarHeight;
+            const std::string at = "#canvas { width: " + px(w) +
+                                   "; height: " + px(h - MenuBarHeight) +
+                                   "; }\nmain { padding-left: round(down, (100vw - " + px(w) +
+                                   ") / 2, " + std::to_string(step) + "px); }";
             if (zoom == 1)
-                css << "#canvas { width: " << px(w) << "; }\n";
+                css << at << "\n";
             else
-                css << "@media (min-width: " << px(w) << ") and (min-height: " << px(h)
-                    << ") { #canvas { width: " << px(w) << "; } }\n";
+                css << "@media (min-width: " << px(w) << ") and (min-height: " << px(h) << ") { "
+                    << at << " }\n";
         }
         css << "}\n";
     }

@@ -49,11 +49,13 @@ const closeKey = $('cmdClose').dataset.key;
 let zoom = 1, reading = false, fitted = null, dialogId = -1;
 
 // The painter's image (RGBA, at zoom 1) on a canvas, enlarged by the browser pixel for pixel
-// to z device pixels a screen pixel.
+// to z device pixels a screen pixel. Its size is rounded up to the layout's unit, 1/64 CSS
+// px, never less than its device pixels (as the style sheet does).
 function show(canvas, rgba, width, height, z) {
+  const css = (n) => `${Math.ceil((n * z * 64) / devicePixelRatio - 1e-9) / 64}px`;
   canvas.width = width;
   canvas.height = height;
-  canvas.style.width = `${(width * z) / devicePixelRatio}px`;
+  Object.assign(canvas.style, { width: css(width), height: css(height) });
   canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
 }
 

@@ -1,5 +1,5 @@
-// The zoom in the window: every pixel blown up, the remembered zoom; and the command history
-// in the box.
+// The zoom in the window, on a 3840 x 2160 screen: the keys, the remembered zoom (in Qt's
+// test settings); and the command history in the box. Its pixels: scale_test.cpp.
 #include <QMenuBar>
 #include <QSettings>
 
@@ -7,21 +7,15 @@
 
 namespace vaultmoor {
 
-QImage Scaled(const QImage& image, int zoom) {
-    return image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
-TEST_F(WindowTest, ZoomKeysBlowUpEveryPixelOfTheScreen) {
+TEST_F(WindowTest, ZoomKeysStepTheWindowsSize) {
     NewGameInCell();
     Play("get bible");
     NewGameInCell();
     QTest::keyClick(Handle(), Qt::Key_Up);  // the history outlives New Game
     ASSERT_EQ(window->TxtBox()->text(), "get bible");
-    const QImage one = window->Screen()->grab().toImage();
     for (int zoom : {2, 3}) {
         QTest::keyClick(Handle(), zoom == 2 ? Qt::Key_Plus : Qt::Key_Equal, Qt::ControlModifier);
-        EXPECT_EQ(window->size(), one.size() * zoom + QSize(0, window->menuBar()->height()));
-        EXPECT_EQ(window->Screen()->grab().toImage(), Scaled(one, zoom)) << zoom;
+        EXPECT_EQ(window->size(), QSize(578, 292) * zoom + QSize(0, window->menuBar()->height()));
     }
 }
 

@@ -176,6 +176,22 @@ wait $game || fail "closed with a dialog open, it returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "closed with the Instructions open: 0"
 
+echo "== At 125 % and 150 % (LogPixels 120, 144): the title in whole blocks at its zoom and one up"
+dpi() { for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    w reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; done; }
+for logpixels in 120 144; do
+    timeout 20 wineserver -k 2>/dev/null || true
+    dpi $logpixels && { WAIT=60 wine "$win"/bin/vaultmoor.exe & game=$!; }
+    timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window at $logpixels"
+    for shot in a b; do
+        z=$(($(probe rect "$title" | cut -d' ' -f3) / 578)) && convert "$golden/title.png" -scale $((z * 100))% "$work/x$z.png"
+        capture "$title" "$work/$logpixels-$z.png" && same "$logpixels DPI, zoom $z" "$work/x$z.png" "$work/$logpixels-$z.png"
+        keys ctrl+plus
+    done
+    keys alt+f x && { wait $game || fail "File > Exit at $logpixels DPI returned $?"; }
+done
+dpi 96
+
 echo "== The installer: a silent install, a turn, a silent uninstall"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vaultmoor'
 installed="$WINEPREFIX/drive_c/Program Files/Vaultmoor"
