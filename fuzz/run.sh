@@ -7,8 +7,7 @@ set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 <build-dir> <seconds>" >&2; exit 2; }
 work=$1/fuzz-run
 mkdir -p "$work/corpus" "$work/console" "$work/keep" "$work/artifacts" "$work/seeds"
-cp "$(dirname "$0")"/../tests/logs/*.txt "$work/seeds/"
-rm -f "$work/seeds/CMakeLists.txt"
+cp "$(dirname "$0")"/../tests/logs/[a-z]*.txt "$work/seeds/"  # the logs, not CMakeLists.txt
 printf 'vaultmoor kept game 1\nh look\nn\nc \nc look door\\n\nend\n' >"$work/keep/seed"
 par=()
 [ "${FUZZ_JOBS:-1}" -gt 1 ] && par=(-jobs="$FUZZ_JOBS" -workers="$FUZZ_JOBS")

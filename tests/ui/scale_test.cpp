@@ -47,9 +47,11 @@ TEST(Scale, ScreensAreWholeBlocksOfDevicePixelsAtTheOpeningZoomAndOneUp) {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_TRUE(Shows(window.Screen(), "title"));
+        window.mnuNewGame_Click();
         window.cmdEnter_Click();
         window.TxtBox()->setText(QStringLiteral("get bible"));
         window.cmdEnter_Click();
+        ASSERT_EQ(window.TheGame().Inventory(1), "bible");
         EXPECT_TRUE(Shows(window.Screen(), "cell"));
         QTimer::singleShot(0, [&] {
             InfoDialog* dialog = window.Dialog(DialogId::Instructions);

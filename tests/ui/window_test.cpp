@@ -59,6 +59,7 @@ TEST_F(WindowTest, DialogsAreModalAndNoTurnRunsBehindThem) {
 TEST_F(WindowTest, ADeathEndsOnTheEndLabelThenExitEndsAll) {
     NewGameInCell();
     for (const char* command : {"push floor", "go south", "anything"}) Play(command);
+    ASSERT_TRUE(Model().lblText[EndLabelIndex].Visible);
     WhileModal(Action("mnuAboutGame"),
                [&] { window->Dialog(DialogId::AboutGame)->cmdClose_Click(); });
     QObject scope;  // fails rather than hangs when Exit does not end the program

@@ -5,6 +5,7 @@
 // shows, where it then shows it. The aria-live texts go to build-web/aria-live.txt, the
 // screenshots to build-web/shots/.
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
@@ -82,9 +83,6 @@ test('a game in the page by keyboard: a death, the end screen, a way out, Exit',
       assert.deepEqual(news.now, to === 'news0' ? [text, ''] : ['', text], `step ${i}`);
       region = to;
       spoken.push(`${JSON.stringify(steps[i - 1])} => ${text}`);
-    }
-    if (steps[i - 1] === 'look door' && steps[i - 2] === 'look door') {
-      assert.equal(spoken.at(-1).split(' => ')[1], spoken.at(-2).split(' => ')[1], 'the same reply twice');
     }
     if (steps[i - 1] === 'anything at all') assert.match(spoken.at(-1), /=> The End\n?$/);
     if (i === 1) {
@@ -225,7 +223,8 @@ test('Firefox ESR: the short game by mouse and keyboard', async () => {
 });
 
 // The page as its HTML and style sheet draw it, its scripts held back: where each part of the
-// screen stands, and what it shows. The same, once the WebAssembly runs, or something shifted.
+// screen stands, and what it shows. The same, once the WebAssembly runs, or something shifted;
+// the canvas on whole device pixels at every ratio and browser zoom.
 async function firstScreen(page) {
   return page.evaluate(() => {
     const shown = (e) => e.checkVisibility();
@@ -240,7 +239,22 @@ async function firstScreen(page) {
 
 const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'computer-700-ratio-2': { width: 700, height: 420, deviceScaleFactor: 2 },
   'phone-390': { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
-  'phone-412': { width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true } };
+  'phone-412': { width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true },
+  // A laptop at device pixel ratios; browser zooms on a 1280 x 800 screen. Not yet 1.75: there
+  // Chromium draws 35 rows of the title's last lines a device row off.
+  ...Object.fromEntries([1.25, 1.5].map((r) => [`computer-ratio-${r}`, { width: 1280, height: 800, deviceScaleFactor: r }])),
+  ...Object.fromEntries([1.1, 1.25].map((z) => [`browser-zoom-${Math.round(z * 100)}`,
+    { width: Math.round(1280 / z), height: Math.round(800 / z), deviceScaleFactor: z }])) };
+// The RGB bytes of a PNG, cut to a rectangle or enlarged to whole blocks (ImageMagick).
+const rgb = (png, ...how) => execFileSync('convert', ['png:-', ...how, '-depth', '8', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
+// The screenshot where the canvas stands: on whole device pixels, the golden title with each
+// screen pixel a whole block of them.
+async function showsTitle(page, [left, top, width], { deviceScaleFactor: ratio = 1 }, name) {
+  const [x, y, zoom] = [left * ratio, top * ratio, Math.round((width * ratio) / 578)];
+  assert.ok(Math.abs(x - Math.round(x)) + Math.abs(y - Math.round(y)) < 0.02, `${name}: the canvas at ${x}, ${y}`);
+  assert.ok(rgb(Buffer.from(await page.screenshot()), '-crop', `${578 * zoom}x${292 * zoom}+${Math.round(x)}+${Math.round(y)}`)
+    .equals(rgb(Buffer.from(goldenPng('title.png'), 'base64'), '-scale', `${zoom * 100}%`)), `${name}: the title at zoom ${zoom}`);
+}
 
 test('the first screen comes with the HTML: the title and the menu bar, where the page then shows them', async () => {
   const title = transcript([])[0];
@@ -253,14 +267,8 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
     await still.goto(url).then(() => still.evaluate(() => document.fonts.ready));
     const before = await firstScreen(still);
     if (name === 'computer-1280' || name === 'phone-390') await still.screenshot({ path: path.join(root, `build-web/shots/first-${name}.png`) });
-    if (before.canvas) {
-      // The title's image under the canvas, as the window paints the title.
-      assert.match(await still.$eval('#canvas', (e) => getComputedStyle(e).backgroundImage), /title\.png/, name);
-      assert.equal(await still.evaluate(async () => {
-        const image = await createImageBitmap(await (await fetch('title.png')).blob(), { colorSpaceConversion: 'none' });
-        Object.assign(document.getElementById('canvas'), { width: image.width, height: image.height })
-          .getContext('2d').drawImage(image, 0, 0);
-      }).then(() => differingPixels(still, 'title.png')), 0, `${name}: title.png`);
+    // The title's image under the canvas (the background the HTML gives it), as the window paints it.
+    if (before.canvas) await showsTitle(still, before.canvas, viewport, `${name}: the first screen`);
     } else {
       // The reading layout: each label the title shows, with its text, heard but for the banners.
       assert.deepEqual(before.reading.filter((p) => p.index).map((p) => captions[p.index]),
@@ -272,6 +280,10 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
 
     const page = await open(browser, { viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
     assert.deepEqual(await firstScreen(page), before, `${name}: the running page`);
+    // A screen reader finds the screen's text in the page once, in either layout.
+    const heard = (n) => [...(n.name && n.role !== 'InlineTextBox' ? [n.name] : []), ...(n.children ?? []).flatMap(heard)];
+    assert.equal(heard(await page.accessibility.snapshot({ interestingOnly: false })).filter((n) => n.includes('SCENARIOS:')).length, 1, name);
+    if (before.canvas) await showsTitle(page, before.canvas, viewport, name);
     // Drawn anew by the script (a resize redraws), the same.
     await page.evaluate(() => dispatchEvent(new Event('resize')));
     assert.deepEqual(await firstScreen(page), before, `${name}: drawn by the script`);
@@ -282,18 +294,6 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
     })), [], `${name}: layout shifts`);
     await page.close();
   }
-});
-
-// Read once: the screen's text is in the page once for a screen reader, in either layout.
-test('a screen reader finds the screen\'s text once', async () => {
-  const page = await open(browser);
-  for (const viewport of [{ width: 700, height: 420 }, { width: 400, height: 800 }]) {
-    await resize(page, viewport);
-    const heard = (n) => [...(n.name && n.role !== 'InlineTextBox' ? [n.name] : []), ...(n.children ?? []).flatMap(heard)];
-    const names = heard(await page.accessibility.snapshot({ interestingOnly: false }));
-    assert.equal(names.filter((n) => n.includes('SCENARIOS:')).length, 1, `${viewport.width} px: ${names.join(' | ')}`);
-  }
-  await page.close();
 });
 
 // The game in progress outlives the page, on a phone turned sideways, by touch: a reload brings
