@@ -248,12 +248,14 @@ const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'computer-700-rat
 // The RGB bytes of a PNG, cut to a rectangle or enlarged to whole blocks (ImageMagick).
 const rgb = (png, ...how) => execFileSync('convert', ['png:-', ...how, '-depth', '8', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
 // The screenshot where the canvas stands: on whole device pixels, the golden title with each
-// screen pixel a whole block of them.
-async function showsTitle(page, [left, top, width], { deviceScaleFactor: ratio = 1 }, name) {
+// screen pixel a whole block of them (to a level of `off`: the first screen's background image,
+// scaled by the browser at 125 %, blends its last row with the page by one level).
+async function showsTitle(page, [left, top, width], { deviceScaleFactor: ratio = 1 }, name, off = 0) {
   const [x, y, zoom] = [left * ratio, top * ratio, Math.round((width * ratio) / 578)];
   assert.ok(Math.abs(x - Math.round(x)) + Math.abs(y - Math.round(y)) < 0.02, `${name}: the canvas at ${x}, ${y}`);
-  assert.ok(rgb(Buffer.from(await page.screenshot()), '-crop', `${578 * zoom}x${292 * zoom}+${Math.round(x)}+${Math.round(y)}`)
-    .equals(rgb(Buffer.from(goldenPng('title.png'), 'base64'), '-scale', `${zoom * 100}%`)), `${name}: the title at zoom ${zoom}`);
+  const shot = rgb(Buffer.from(await page.screenshot()), '-crop', `${578 * zoom}x${292 * zoom}+${Math.round(x)}+${Math.round(y)}`);
+  assert.ok(rgb(Buffer.from(goldenPng('title.png'), 'base64'), '-scale', `${zoom * 100}%`)
+    .every((v, i) => Math.abs(v - shot[i]) <= off), `${name}: the title at zoom ${zoom}`);
 }
 
 test('the first screen comes with the HTML: the title and the menu bar, where the page then shows them', async () => {
@@ -268,8 +270,8 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
     const before = await firstScreen(still);
     if (name === 'computer-1280' || name === 'phone-390') await still.screenshot({ path: path.join(root, `build-web/shots/first-${name}.png`) });
     // The title's image under the canvas (the background the HTML gives it), as the window paints it.
-    if (before.canvas) await showsTitle(still, before.canvas, viewport, `${name}: the first screen`);
-    } else {
+    if (before.canvas) await showsTitle(still, before.canvas, viewport, `${name}: the first screen`, 1);
+    else {
       // The reading layout: each label the title shows, with its text, heard but for the banners.
       assert.deepEqual(before.reading.filter((p) => p.index).map((p) => captions[p.index]),
         before.reading.filter((p) => p.index).map((p) => p.text), name);

@@ -74,7 +74,6 @@ async function play(browser, step) {
   if (step !== '!new') return browser.findElement(By.id('txtBox')).sendKeys(step, Key.ENTER);
   for (const q of ['#menubar [aria-haspopup]', '[data-act=new]']) await browser.findElement(By.css(q)).click();
 }
-const errors = (browser) => browser.executeScript('return window.errors');
 
 test('WebKit: the short game in the reading layout at a phone\'s width', { timeout: 120_000 }, async () => {
   const want = transcript(short);
@@ -90,7 +89,7 @@ test('WebKit: the short game in the reading layout at a phone\'s width', { timeo
       assert.deepEqual([...texts].sort(), shownTexts(want[i + 1]).sort(), `step ${i + 1}: the reading layout's text`);
       assert.ok(await browser.executeScript('return document.documentElement.scrollWidth <= innerWidth'), `step ${i + 1}`);
     }
-    assert.deepEqual(await errors(browser), []);
+    assert.deepEqual(await browser.executeScript('return window.errors'), []);
   });
 });
 
@@ -116,6 +115,6 @@ test('WebKit: after one visit, offline: the long game, its golden images and mod
       assert.deepEqual(await model(browser), want[i], `step ${i}`);
       if (golden[i]) assert.equal(await differing(browser, golden[i]), 0, golden[i]);
     }
-    assert.deepEqual(await errors(browser), []);
+    assert.deepEqual(await browser.executeScript('return window.errors'), []);
   });
 });
