@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "textlayout.h"
+
 namespace vaultmoor {
 namespace {
 
@@ -12,16 +14,7 @@ constexpr std::string_view Trailer = "end\n";
 
 // A line of the text: its tag, a space and the content with '\' and line feeds escaped.
 std::string Line(char tag, std::string_view content) {
-    std::string line{tag, ' '};
-    for (char c : content) {
-        if (c == '\\')
-            line += "\\\\";
-        else if (c == '\n')
-            line += "\\n";
-        else
-            line += c;
-    }
-    return line + '\n';
+    return std::string{tag, ' '} + EscapeLineFeeds(content) + '\n';
 }
 
 // The content of a tagged line without its line feed, or nothing if it is not one.

@@ -65,6 +65,12 @@ std::u32string DecodeUtf8(std::string_view s) {
     return out;
 }
 
+std::string EscapeLineFeeds(std::string_view s) {
+    std::string out;
+    for (char c : s) out += c == '\\' ? "\\\\" : (c == '\n' ? "\\n" : std::string(1, c));
+    return out;
+}
+
 std::string EncodeUtf8(std::u32string_view s) {
     std::string out;
     out.reserve(s.size());

@@ -41,6 +41,8 @@ TextGrid GridFor(int width_px, int height_px);
 // UTF-8 to code points; a malformed sequence becomes U+FFFD.
 std::u32string DecodeUtf8(std::string_view s);
 std::string EncodeUtf8(std::u32string_view s);
+// A text on one line: '\' written "\\" and a line feed "\n".
+std::string EscapeLineFeeds(std::string_view s);
 
 // The lines a label shows for a caption: "&&" shows as "&" and a lone "&" is dropped;
 // each carriage return starts a new line; a line longer than `columns` wraps at its last

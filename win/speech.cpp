@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "text.h"
+#include "textlayout.h"
 
 namespace vaultmoor::win {
 
@@ -36,15 +37,7 @@ struct Uia {
 void Record(const std::string& news) {
     const char* path = std::getenv("VAULTMOOR_NEWS_LOG");
     if (path == nullptr || *path == '\0') return;
-    std::string line;
-    for (char c : news) {
-        if (c == '\\')
-            line += "\\\\";
-        else if (c == '\n')
-            line += "\\n";
-        else
-            line += c;
-    }
+    const std::string line = EscapeLineFeeds(news);
     if (std::FILE* f = std::fopen(path, "ab")) {
         std::fprintf(f, "%s\n", line.c_str());
         std::fclose(f);

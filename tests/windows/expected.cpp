@@ -11,16 +11,6 @@
 #include "news.h"
 #include "textlayout.h"
 
-namespace {
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) out += c == '\\' ? "\\\\" : (c == '\n' ? "\\n" : std::string(1, c));
-    return out;
-}
-
-}  // namespace
-
 void PrintRect(const vaultmoor::TwipRect& t) {
     const vaultmoor::PixelRect r = vaultmoor::ToPixels(t);
     std::cout << r.left << ',' << r.top << ' ' << r.left + r.width - 1 << ','
@@ -44,9 +34,11 @@ int main(int argc, char** argv) {
         else
             game.Enter(line);
         const std::string news = vaultmoor::NewsToTell(told, game.frmMain);
-        if (!news.empty()) std::cout << Escaped(news) << '\n';
+        if (!news.empty()) std::cout << vaultmoor::EscapeLineFeeds(news) << '\n';
         told = game.frmMain;
     }
     std::cout << "screen: "
-              << Escaped(vaultmoor::ScreenText(game.frmMain, vaultmoor::Voice::Speech)) << '\n';
+              << vaultmoor::EscapeLineFeeds(
+                     vaultmoor::ScreenText(game.frmMain, vaultmoor::Voice::Speech))
+              << '\n';
 }
