@@ -5,12 +5,12 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
-
-class QPainter;
 #include <string>
 #include <vector>
 
 #include "painter.h"
+
+class QPainter;
 
 namespace vaultmoor {
 

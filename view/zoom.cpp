@@ -45,7 +45,6 @@ int LogicalLength(double start, int device, double scale) {
 ScaledWindow AtScale(PixelSize picture, int fixedHeight, int zoom, double scale) {
     const PixelSize device{picture.width * zoom, picture.height * zoom};
     return {
-        zoom,
         FirstDevicePixel(fixedHeight, scale),
         device,
         {LogicalLength(0, device.width, scale), LogicalLength(fixedHeight, device.height, scale)}};

@@ -37,7 +37,6 @@ int LogicalLength(double start, int device, double scale);
 // The window at a zoom and scale: the zoom-1 `picture` below `fixed` logical units (the
 // menu bar) and on a `screen` given in logical units.
 struct ScaledWindow {
-    int zoom;           // device pixels per screen pixel
     int top;            // the picture's first device row, below the fixed part
     PixelSize device;   // the picture in device pixels
     PixelSize logical;  // the logical size of the part that holds it
