@@ -67,43 +67,39 @@ echo "$(wc -l <"$work/native.json") JSON lines, the same bytes"
 
 echo "== vaultmoor.exe on a virtual X screen"
 wine_screen 91
-title="Vaultmoor v1.0"
+title="Vaultmoor v1.0" instructions=Instructions
 probe() { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; }
-# The screen (or a dialog's face) as it is on the X screen, pixels only.
-capture() {
-    local rect
-    read -r -a rect <<<"$(probe rect "$1")"
-    import -window root -crop "${rect[2]}x${rect[3]}+${rect[0]}+${rect[1]}" +repage "$2"
-}
-# The pixels of two images; the native controls over the picture are painted black in both.
-pixels() {
-    local draw=() r
-    for r in "${@:2}"; do draw+=(-draw "rectangle $r"); done
-    convert "$1" -fill black "${draw[@]}" -depth 8 rgb:-
-}
-same() {  # name, golden, capture, masked rectangles
-    if ! cmp -s <(pixels "$2" "${@:4}") <(pixels "$3" "${@:4}"); then
-        cp "$3" "$work/actual-$1.png"
-        fail "$1 differs from its golden image (kept in $work/actual-$1.png)"
-    fi
-    echo "$1: the golden image, pixel for pixel"
+# The screen (or a dialog's face) as it is on the X screen against its golden image enlarged
+# to the screen's zoom, pixels only; the native controls over the picture (their rectangles
+# at zoom 1, enlarged likewise) are painted black in both.
+looks() {  # name, golden image, window, rectangles; the zooms seen in $seen
+    local rect draw=() r
+    z=$(($(probe rect "$title" | cut -d' ' -f3) / 578)) && seen+=" $z"
+    read -r -a rect <<<"$(probe rect "$3")"
+    import -window root -crop "${rect[2]}x${rect[3]}+${rect[0]}+${rect[1]}" +repage "$work/$1-$z.png"
+    for r in "${@:4}"; do
+        draw+=(-draw "rectangle $(awk -F'[ ,]' -v z=$z '{print $1*z","$2*z" "$3*z+z-1","$4*z+z-1}' <<<"$r")")
+    done
+    cmp -s <(convert "$golden/$2.png" -scale $((z * 100))% -fill black "${draw[@]}" -depth 8 rgb:-) \
+        <(convert "$work/$1-$z.png" -fill black "${draw[@]}" -depth 8 rgb:-) ||
+        fail "$1 at zoom $z differs from its golden image (kept in $work/$1-$z.png)"
+    echo "$1 at zoom $z: the golden image in blocks of $z, pixel for pixel"
 }
 { read -r box; read -r enter; read -r close; } < <("$native"/windows-expected rects)
 keys() { xdotool key --delay 30 "$@"; sleep 0.3; }
 play() { xdotool type --delay 10 "$1"; keys Return; }
-started() { xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; sleep 0.5; }
+started() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null || fail "no $1"; sleep 0.5; }
+launch() { WAIT=${WAIT:-60} w "$@" & game=$!; started "$title"; }
+quit() { keys alt+f x; wait $game || fail "$1 returned $?"; }
+cell() {  # New Game, a turn, the bible; once with the button's access key
+    keys alt+f n; keys Return; play "look door"
+    xdotool type --delay 10 "look door" && keys alt+e && play "get bible"
+}
 
 news=$work/news.txt
-VAULTMOOR_NEWS_LOG=$(winepath -w "$news") WAIT=90 wine "$win"/bin/vaultmoor.exe &
-game=$!
-timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window"
-keys alt+f n
-keys Return
-play "look door"
-xdotool type --delay 10 "look door" && keys alt+e  # the button's access key
-play "get bible"
-capture "$title" "$work/cell.png"
-same cell-bible "$golden/cell-bible.png" "$work/cell.png" "$box" "$enter"
+VAULTMOOR_NEWS_LOG=$(winepath -w "$news") WAIT=90 launch "$win"/bin/vaultmoor.exe
+cell
+looks cell-bible cell-bible "$title" "$box" "$enter"
 printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' |
     "$native"/windows-expected | sed -n 's/^screen: //p' | sed 's/\\n/\n/g; s/\\\\/\\/g' >"$work/screen.txt"
 probe name "$title" >"$work/msaa.txt"
@@ -114,11 +110,8 @@ echo "MSAA: the screen's name is its text in reading order"
 
 
 # The Instructions: Enter closes it, Esc, Alt+F4, a change of DPI does not break it.
-instructions=Instructions
-keys alt+i
-timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
-capture "$instructions" "$work/instructions.png"
-same instructions "$golden/instructions.png" "$work/instructions.png" "$close"
+keys alt+i && started $instructions
+looks instructions instructions $instructions "$close"
 probe dpi "$instructions" 192
 read -r -a face <<<"$(probe rect "$instructions")"
 read -r -a screen <<<"$(probe rect "$title")"
@@ -130,20 +123,16 @@ xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the I
 play "push floor"
 play "go south"
 keys Return
-capture "$title" "$work/end.png"
-same end "$golden/end.png" "$work/end.png"
+looks end end "$title"
 printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' 'push floor' 'go south' '' |
     "$native"/windows-expected | grep -v '^screen: ' >"$work/news-expected.txt"
 diff "$work/news-expected.txt" <(tr -d '\r' <"$news") || fail "the texts told differ"
 echo "UI Automation seam: $(wc -l <"$news") notifications, as the Linux window speaks them"
-keys alt+f x
-wait $game || fail "File > Exit returned $?"
+quit "File > Exit"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "File > Exit: 0, no Wine process left"
 
-WAIT=60 wine "$win"/bin/vaultmoor.exe &
-game=$!
-timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window"
+launch "$win"/bin/vaultmoor.exe
 keys alt+f n
 keys Return
 # A paste of 100,000 characters with line breaks, tabs, control characters and text outside
@@ -167,26 +156,28 @@ width() { probe rect "$title" | cut -d' ' -f3; }
 zooms=$(keys ctrl+equal; width; keys ctrl+equal; width; keys ctrl+minus; width; keys ctrl+plus ctrl+0; width)
 [ "$(echo $zooms)" = "1156 1156 578 578" ] || fail "the zoom keys: $(echo $zooms)"
 echo "Ctrl+=, Ctrl+-, Ctrl+0: zoom 2 (the largest that fits), 1, back to the opening zoom"
-keys alt+i
-timeout 20 bash -c "$(declare -f started); started '$instructions'" || fail "no Instructions"
+keys alt+i && started $instructions
 probe close "$title"
 wait $game || fail "closed with a dialog open, it returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "closed with the Instructions open: 0"
 
-echo "== At 125 % and 150 % (LogPixels 120, 144): the title in whole blocks at its zoom and one up"
+echo "== At 125 % and 150 % (LogPixels 120, 144): the title, the cell and the Instructions in"
+echo "   whole blocks at the opening zoom and one up"
 dpi() { for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
     w reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; done; }
 for logpixels in 120 144; do
     timeout 20 wineserver -k 2>/dev/null || true
-    dpi $logpixels && { WAIT=60 wine "$win"/bin/vaultmoor.exe & game=$!; }
-    timeout 20 bash -c "$(declare -f started); started '$title'" || fail "no window at $logpixels"
-    for shot in a b; do
-        z=$(($(probe rect "$title" | cut -d' ' -f3) / 578)) && convert "$golden/title.png" -scale $((z * 100))% "$work/x$z.png"
-        capture "$title" "$work/$logpixels-$z.png" && same "$logpixels DPI, zoom $z" "$work/x$z.png" "$work/$logpixels-$z.png"
-        keys ctrl+plus
+    dpi $logpixels && seen= && launch "$win"/bin/vaultmoor.exe
+    for step in 0 plus; do keys ctrl+$step && looks "$logpixels DPI title" title "$title"; done
+    cell
+    for step in 0 plus; do
+        keys ctrl+$step && looks "$logpixels DPI cell" cell-bible "$title" "$box" "$enter"
+        keys alt+i && started $instructions && looks "$logpixels DPI Instructions" instructions $instructions "$close"
+        keys Escape
     done
-    keys alt+f x && { wait $game || fail "File > Exit at $logpixels DPI returned $?"; }
+    quit "File > Exit at $logpixels DPI"
+    [ "$seen" = " 1 2 1 1 2 2" ] || fail "the zooms at $logpixels DPI:$seen"
 done
 
 echo "== The installer: a silent install, a turn, a silent uninstall"
@@ -201,14 +192,11 @@ for value in "DisplayName.*Vaultmoor" "DisplayVersion.*1.0.0" "Publisher.*Vaultm
     "DisplayIcon.*vaultmoor.exe" "EstimatedSize" "QuietUninstallString.*/S"; do
     grep -q "$value" "$work/uninstall-key.txt" || fail "the uninstall key lacks $value"
 done
-WAIT=60 wine "$installed/vaultmoor.exe" &
-game=$!
-timeout 20 bash -c "$(declare -f started); started '$title'" || fail "the installed game shows no window"
+launch "$installed/vaultmoor.exe"
 keys alt+f n
 keys Return
 probe name "$title" | grep -q "^name: You are standing in a cell" || fail "the installed game took no turn"
-keys alt+f x
-wait $game || fail "the installed game's Exit returned $?"
+quit "the installed game's Exit"
 WAIT=60 w "$installed/uninstall.exe" /S
 timeout 30 wineserver -w
 [ ! -e "$installed" ] && [ ! -e "$shortcut" ] || fail "left behind: $(ls "$installed" 2>&1)"
