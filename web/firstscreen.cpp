@@ -116,8 +116,9 @@ std::string ButtonHtml(std::string_view id, std::string_view caption, std::strin
 // whole number of device pixels to a screen pixel that fits below the menu bar
 // (MenuBarHeight CSS px), at least 1. The page's script picks the same zoom, so nothing moves
 // when it runs. A bar of 20 CSS px is a whole number of device pixels at every ratio below, so
-// the canvas starts on one; its width and height are rounded up to the browser's layout unit (1/64
-// CSS px), never less than its device pixels, so that no column of them is dropped.
+// the canvas starts on one. The canvas keeps its own size, scaled as the script scales it
+// (written alike, so that both come out the same); the sizes in the queries are rounded up to
+// the browser's layout unit (1/64 CSS px).
 constexpr int MenuBarHeight = 20;
 std::string ScreenCss(int width, int height) {
     auto px = [](double v) {
@@ -142,9 +143,15 @@ std::string ScreenCss(int width, int height) {
             << "flex-start; }\n";
         for (int zoom = 1; width * zoom / ratio <= 2560; ++zoom) {
             const double w = width * zoom / ratio, h = height * zoom / ratio + MenuBarHeight;
-            const std::string at = "#canvas { width: " + px(w) +
-                                   "; height: " + px(h - MenuBarHeight) +
-                                   "; }\nmain { padding-left: round(down, (100vw - " + px(w) +
+            std::ostringstream scale;
+            scale << zoom << " / " << ratio;
+            auto grown = [&](int n) {
+                return "calc(" + std::to_string(n) + "px * " + scale.str() + " - " +
+                       std::to_string(n) + "px)";
+            };
+            const std::string at = "#canvas { scale: calc(" + scale.str() + "); margin: 0 " +
+                                   grown(width) + ' ' + grown(height) +
+                                   " 0; }\nmain { padding-left: round(down, (100vw - " + px(w) +
                                    ") / 2, " + std::to_string(step) + "px); }";
             if (zoom == 1)
                 css << at << "\n";

@@ -48,14 +48,16 @@ const closeKey = $('cmdClose').dataset.key;
 // zoom: device pixels to a screen pixel; reading: the screen as page text, for narrow rooms.
 let zoom = 1, reading = false, fitted = null, dialogId = -1;
 
-// The painter's image (RGBA, at zoom 1) on a canvas, enlarged by the browser pixel for pixel
-// to z device pixels a screen pixel. Its size is rounded up to the layout's unit, 1/64 CSS
-// px, never less than its device pixels (as the style sheet does).
+// The painter's image (RGBA, at zoom 1) on a canvas of its own size in CSS px, scaled by the
+// browser pixel for pixel to z device pixels a screen pixel; its margins give it that size in
+// the layout. Scaled, not sized: a box is drawn at whole CSS px, at 175 % a part of a device
+// pixel more than the screen, and a row of it drawn twice. Written as the style sheet writes it.
 function show(canvas, rgba, width, height, z) {
-  const css = (n) => `${Math.ceil((n * z * 64) / devicePixelRatio - 1e-9) / 64}px`;
+  const scale = `${z} / ${+devicePixelRatio.toFixed(6)}`, grown = (n) => `calc(${n}px * ${scale} - ${n}px)`;
   canvas.width = width;
   canvas.height = height;
-  Object.assign(canvas.style, { width: css(width), height: css(height) });
+  Object.assign(canvas.style, { width: `${width}px`, height: `${height}px`, scale: `calc(${scale})`,
+    margin: `0 ${grown(width)} ${grown(height)} 0` });
   canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
 }
 
@@ -274,6 +276,14 @@ function showDialog(id) {
   place($('cmdClose'), d.close, z);
   grownBelow($('dialog').querySelector('.face'), d.close, d.height, z);
   if (!dialog.open) dialog.showModal();
+  // Centred by the browser, it may stand between device pixels: moved onto them, to a step of
+  // CSS px that is a whole number of them (4 at 125 %). Its picture is 20 CSS px below its top.
+  const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
+  const step = [...Array(100).keys()].find((k) => k && whole(k * devicePixelRatio)) ?? 1;
+  const onStep = (v) => Math.round(v / step) * step;
+  dialog.style.margin = '';
+  const at = dialog.getBoundingClientRect();
+  dialog.style.margin = `${onStep(at.top)}px auto auto ${onStep(at.left)}px`;
 }
 $('cmdClose').onclick = () => dialog.close();
 dialog.onclose = () => box.hidden || box.focus();
