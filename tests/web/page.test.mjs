@@ -208,6 +208,8 @@ test('Firefox ESR: the short game by mouse and keyboard', async () => {
     const page = await open(firefox);
     assert.deepEqual(await model(page), want[0], 'start');
     assert.equal(await differingPixels(page, 'title.png'), 0, 'title.png');
+    await alt(page, 'KeyI').then(() => shows(page, 'dialogCanvas', 'instructions.png', {}, 'Firefox'));
+    await page.keyboard.press('Escape');
     await resize(page, { width: 360, height: 640 });
     for (let i = 0; i < short.length; i++) {
       await act(page, short[i]);
