@@ -243,7 +243,7 @@ const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'computer-700-rat
   'phone-390': { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
   'phone-412': { width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true },
   // A laptop at device pixel ratios; browser zooms on a 1280 x 800 screen.
-  ...Object.fromEntries([1.25, 1.5, 1.75].map((r) => [`computer-ratio-${r}`, { width: 1280, height: 800, deviceScaleFactor: r }])),
+  ...Object.fromEntries([1.25, 1.5, 1.75, 2.5, 3].map((r) => [`computer-ratio-${r}`, { width: 1280, height: 800, deviceScaleFactor: r }])),
   ...Object.fromEntries([0.9, 1.1, 1.25, 1.5, 1.75].map((z) => [`browser-zoom-${Math.round(z * 100)}`,
     { width: Math.round(1280 / z), height: Math.round(800 / z), deviceScaleFactor: z }])) };
 // The RGB bytes of a PNG, cut to a rectangle or enlarged to whole blocks (ImageMagick).
