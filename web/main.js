@@ -384,6 +384,7 @@ const restored = restore();
 fresh = !restored;
 fit();
 if (restored) refresh();
+delete root.dataset.kept;
 performance.mark('vaultmoor-first-screen');
 // For the page's own test: the screen model as the game holds it, the zoom and the layout.
 window.vaultmoor = { model: () => game.model(), zoom: () => zoom, reading: () => reading };
