@@ -208,7 +208,7 @@ function liftBar() {
 // The game in progress, kept so that a reload, a discarded tab or a crashed page brings it
 // back: in the tab, and in the installed app on the device too. The game says what to keep
 // (nothing after Exit); a storage that is full or refused only means it is not kept.
-const KEY = 'vaultmoor-game';
+const KEY = 'vaultmoor-game'; // kept.js looks there before the first paint
 const stores = () => [() => sessionStorage,
   ...(matchMedia('(display-mode: standalone)').matches ? [() => localStorage] : [])];
 function store(how) {
