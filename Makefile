@@ -4,6 +4,7 @@
 # make install [PREFIX=/usr/local] [DESTDIR=...]   installs the game
 # make package  builds the .deb and checks it with lintian
 # make speech plays a short game with the Orca screen reader and prints what it spoke
+# make test-fresh  runs make test in a fresh Debian 12 root, as a new machine would (as root)
 
 # Packages in groups: `make deps GROUP="RUN TEST"` (or `make deps-test`) installs what is missing.
 # To build and start the game: the compiler, CMake, Ninja, Qt and its platform plugins (X11
@@ -32,6 +33,8 @@ SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 # A release (make release) and the check that it rebuilds bit for bit (make test-release).
 RELEASE_PACKAGES := git zip strip-nondeterminism dpkg-dev faketime disorderfs locales \
                     diffoscope-minimal
+# make test-fresh: a fresh Debian 12 root made from this machine's apt sources.
+FRESH_PACKAGES := mmdebstrap git ca-certificates
 GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 FUZZ_SECONDS ?= 600
@@ -72,7 +75,23 @@ build:
 run: game
 	./build/bin/vaultmoor
 
-test: test-default test-asan test-fuzz test-web test-windows test-release
+# Every stage in turn, each timed: the installs at once, then the default build, its tests, the
+# sanitized suite, fuzzing, the page, Windows, the release rebuilt.
+TEST_STAGES := deps-all build test-default test-asan test-fuzz test-web test-windows test-release
+test:
+	@set -e; times=; for stage in $(TEST_STAGES); do \
+	    start=$$(date +%s); $(MAKE) --no-print-directory $$stage; \
+	    took="$$stage $$(($$(date +%s) - start)) s"; echo "time: $$took"; times="$$times, $$took"; \
+	done; echo "make test passed:$${times#,}"
+
+deps-all:
+	@$(MAKE) --no-print-directory deps \
+	    GROUP="RUN TEST WEB WEB_TEST RELEASE WINDOWS WINDOWS_TEST $$(command -v npm >/dev/null || echo NPM)"
+
+# make test in a fresh Debian 12 root with a clone of HEAD and a bare environment (root only).
+.PHONY: test-fresh deps-all
+test-fresh: deps-fresh
+	tools/test-fresh.sh
 
 test-default: build
 	ctest --preset default

@@ -1,0 +1,59 @@
+#!/bin/bash
+# `make test` as a new player's machine runs it: in a fresh Debian 12 root made for this run
+# from this machine's apt sources, holding only what the README assumes (git, make, sudo,
+# certificates), with a fresh clone of the commit and a bare environment. Nothing installed
+# here by hand can help it. Needs root (mmdebstrap, a private mount namespace, chroot).
+# usage: tools/test-fresh.sh [COMMIT]   (default HEAD; KEEP_ROOT=1 keeps the root to look at)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+commit=$(git -C "$top" rev-parse "${1:-HEAD}")
+fail() { echo "test-fresh: $*" >&2; exit 1; }
+[ "$(id -u)" = 0 ] || fail "needs root (run it with sudo)"
+command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (make deps-fresh)"
+
+root=$(mktemp -d "${TMPDIR:-/var/tmp}/vaultmoor-fresh.XXXXXX")
+cleanup() {
+  [ -n "${KEEP_ROOT:-}" ] && { echo "test-fresh: the root is kept in $root"; return; }
+  # Anything still mounted below the root belongs to the namespace, gone with it.
+  rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+
+# The machine's own apt sources and its Acquire settings (proxies, a mirror's dates), and its
+# certificate authorities, which a new machine here trusts too.
+sources=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list \
+  /etc/apt/sources.list 2>/dev/null | grep -v '^#' || true)
+[ -n "$sources" ] || fail "no apt sources in /etc/apt"
+aptopts=$root.apt.conf
+grep -hE '^Acquire::[^{]*;[[:space:]]*$' /etc/apt/apt.conf.d/* >"$aptopts" 2>/dev/null || true
+trap 'cleanup; rm -f "$aptopts"' EXIT
+start=$(date +%s)
+echo "test-fresh: making a Debian 12 root in $root"
+printf '%s\n' "$sources" | mmdebstrap --quiet --variant=apt --aptopt="$aptopts" \
+  --include=git,make,sudo,ca-certificates \
+  --customize-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
+  --customize-hook='cp -r /usr/local/share/ca-certificates/. "$1/usr/local/share/ca-certificates/" 2>/dev/null || true' \
+  --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
+  bookworm "$root" - ||
+  fail "could not make the fresh root (mmdebstrap failed); nothing was run on this machine instead"
+# Its own network settings, as any machine here has.
+cp /etc/resolv.conf /etc/hosts "$root/etc/"
+git clone --quiet --no-checkout "$top" "$root/root/vaultmoor"
+git -C "$root/root/vaultmoor" checkout --quiet --detach "$commit"
+echo "test-fresh: root made in $(($(date +%s) - start)) s; make test on $(git -C "$top" log -1 --format='%h %s' "$commit")"
+
+# The bare environment of a new login: no display, bus, runtime folder or settings.
+env=(PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8)
+for v in NODE_EXTRA_CA_CERTS SSL_CERT_FILE SSL_CERT_DIR CURL_CA_BUNDLE GIT_SSL_CAINFO \
+  REQUESTS_CA_BUNDLE http_proxy https_proxy no_proxy CI; do
+  [ -n "${!v:-}" ] && env+=("$v=${!v}")
+done
+unshare --mount --fork /bin/bash -euc '
+  root=$1 && shift
+  mount -t proc proc "$root/proc"
+  mount --rbind /sys "$root/sys"
+  mount --rbind /dev "$root/dev"
+  mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+  exec chroot "$root" /usr/bin/env -i "$@" /bin/bash -c "cd /root/vaultmoor && make test"
+' - "$root" "${env[@]}"
+echo "test-fresh: make test passed in a fresh root in $(($(date +%s) - start)) s"
