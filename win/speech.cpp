@@ -124,7 +124,7 @@ Speech::Speech(HWND parent, HWND box)
 }
 
 Speech::~Speech() {
-    if (news_ != nullptr) {
+    if (news_ != nullptr && IsWindow(news_)) {  // else gone with the main window
         SetWindowLongPtrW(news_, GWLP_USERDATA, 0);
         DestroyWindow(news_);
     }
@@ -167,6 +167,8 @@ LRESULT CALLBACK Speech::NewsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == UiaRootObjectId && provider != nullptr &&
         uia.returnProvider != nullptr)
         return uia.returnProvider(hwnd, wp, lp, provider);
+    if (msg == WM_DESTROY && uia.returnProvider != nullptr)  // UI Automation forgets it
+        uia.returnProvider(hwnd, 0, 0, nullptr);
     if (msg == WM_PAINT) {  // never drawn
         ValidateRect(hwnd, nullptr);
         return 0;
