@@ -73,13 +73,13 @@ MainWindow::MainWindow() {
     SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     boxProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(box_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc)));
-    speech_ = std::make_unique<Speech>(hwnd_, box_);
     enter_ = MakeButton(hwnd_, IDOK, CmdEnterCaption, true);
     // The box first in the tab order, then the button, the screen beneath both.
     SetWindowPos(box_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(enter_, box_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(screen_->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    speech_ = std::make_unique<Speech>(hwnd_, box_);  // its window under the screen
 
     dpi_ = GetDpiForWindow(hwnd_);
     const RECT room = WorkArea(hwnd_);
