@@ -1,30 +1,33 @@
 #include "accessible.h"
 
 #include <oleacc.h>
+#include <oleidl.h>
 
-#include <string>
-
-#include "text.h"
+#include <utility>
 
 namespace vaultmoor::win {
 
 namespace {
 
-// The standard object of the window, with the window's whole text as its name and value.
-class TextObject final : public IAccessible {
+// The standard object of the window, with our name and role.
+class Control final : public IAccessible, public IOleWindow {
   public:
-    TextObject(HWND window, IAccessible* standard) : window_(window), std_(standard) {}
+    Control(HWND window, IAccessible* standard, long role, std::function<std::wstring()> name)
+        : window_(window), std_(standard), role_(role), name_(std::move(name)) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
             iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (iid == __uuidof(IOleWindow)) {  // how a reader finds the window
+            *out = static_cast<IOleWindow*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
         }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -36,17 +39,24 @@ class TextObject final : public IAccessible {
         return left;
     }
 
+    // IOleWindow
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override {
+        *out = window_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
     // What this object says of itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-        return Self(child) ? Text(out) : std_->get_accName(child, out);
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
-        return Self(child) ? Text(out) : std_->get_accValue(child, out);
+        if (!Self(child)) return std_->get_accName(child, out);
+        const std::wstring name = name_();
+        *out = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+        return *out != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
         if (!Self(child)) return std_->get_accRole(child, out);
         out->vt = VT_I4;
-        out->lVal = ROLE_SYSTEM_STATICTEXT;
+        out->lVal = role_;
         return S_OK;
     }
 
@@ -67,6 +77,9 @@ class TextObject final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override {
         return std_->get_accParent(p);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* s) override {
+        return std_->get_accValue(c, s);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
         return std_->get_accChildCount(n);
@@ -122,27 +135,26 @@ class TextObject final : public IAccessible {
     static bool Self(const VARIANT& child) {
         return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
     }
-    HRESULT Text(BSTR* out) const {
-        const std::wstring text = TextOf(window_);
-        *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-        return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-    }
 
     HWND window_;
     IAccessible* std_;
+    long role_;
+    std::function<std::wstring()> name_;
     LONG refs_ = 1;
 };
 
 }  // namespace
 
-LRESULT AccessibleText(HWND window, WPARAM wp, LPARAM lp) {
+LRESULT AccessibleControl(HWND window, WPARAM wp, LPARAM lp, long role,
+                          std::function<std::wstring()> name) {
     if (static_cast<LONG>(lp) != static_cast<LONG>(OBJID_CLIENT)) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))))
         return 0;
-    auto* object = new TextObject(window, standard);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, object);
+    auto* object = new Control(window, standard, role, std::move(name));
+    const LRESULT result =
+        LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(object));
     object->Release();
     return result;
 }

@@ -7,7 +7,6 @@
 #include "news.h"
 #include "painter.h"
 #include "resource.h"
-#include "speech.h"
 #include "text.h"
 #include "zoom.h"
 
@@ -80,6 +79,7 @@ MainWindow::MainWindow() {
     SetWindowPos(enter_, box_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(screen_->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    speech_ = std::make_unique<Speech>(hwnd_, box_);  // its window under the screen
 
     dpi_ = GetDpiForWindow(hwnd_);
     const RECT room = WorkArea(hwnd_);
@@ -195,7 +195,7 @@ void MainWindow::FocusCommandBox() {
 }
 
 void MainWindow::TellListeners() {
-    Notify(hwnd_, NewsToTell(told_, game_.frmMain));
+    speech_->Tell(NewsToTell(told_, game_.frmMain));
     told_ = game_.frmMain;
 }
 
@@ -291,6 +291,9 @@ LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         self->Paste();
         return 0;
     }
+    if (msg == WM_GETOBJECT && self->speech_) {
+        if (const LRESULT object = self->speech_->BoxObject(wp, lp)) return object;
+    }
     // The line of text in the middle of the box, as in the Linux window: the bands above and
     // below it belong to the frame and are painted black.
     if (msg == WM_NCCALCSIZE) {
@@ -344,6 +347,8 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK) {
                 Turn();  // the Enter key in the box, Alt+E, a click
+            } else if (LOWORD(wp) == BoxId && HIWORD(wp) == EN_CHANGE) {
+                if (speech_) speech_->Typed();
             } else if (HIWORD(wp) == 0 && LOWORD(wp) >= MenuBase) {
                 Act(static_cast<MenuAction>(LOWORD(wp) - MenuBase));
             }

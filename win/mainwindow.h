@@ -12,6 +12,7 @@
 #include "infowindow.h"
 #include "menus.h"
 #include "picture.h"
+#include "speech.h"
 
 namespace vaultmoor::win {
 
@@ -53,6 +54,7 @@ class MainWindow {
     std::unique_ptr<Picture> screen_;
     HWND box_ = nullptr;
     WNDPROC boxProc_ = nullptr;
+    std::unique_ptr<Speech> speech_;
     HWND enter_ = nullptr;
     HFONT boxFont_ = nullptr;
     HFONT buttonFont_ = nullptr;

@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include <oleacc.h>
+
 #include "accessible.h"
 #include "text.h"
 
@@ -42,6 +44,11 @@ LRESULT CALLBACK Picture::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_GETOBJECT:  // static text, the text it shows as its name
+            if (const LRESULT object = AccessibleControl(hwnd, wp, lp, ROLE_SYSTEM_STATICTEXT,
+                                                         [hwnd] { return TextOf(hwnd); }))
+                return object;
+            return CallWindowProcW(self->static_, hwnd, msg, wp, lp);
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);

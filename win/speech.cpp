@@ -1,66 +1,180 @@
 #include "speech.h"
 
-#include <oleauto.h>
-#include <unknwn.h>
+#include <oleacc.h>
+#include <uiautomationclient.h>
+#include <uiautomationcore.h>
 
-#include <cstdio>
-#include <cstdlib>
-
+#include "accessible.h"
 #include "text.h"
-#include "textlayout.h"
 
 namespace vaultmoor::win {
 
 namespace {
 
-// From UIAutomationCore.h, so that the program starts on systems without it.
-struct IRawElementProviderSimple;
-constexpr int NotificationKindActionCompleted = 2;
-constexpr int NotificationProcessingImportantAll = 0;
-using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
-using RaiseNotificationEvent = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
+constexpr wchar_t NewsClass[] = L"VaultmoorNews";
+constexpr wchar_t BoxName[] = L"Command";  // as the Linux window and the page name it
 
+// Not in MinGW's headers (its uiautomationcoreapi.h is not C++).
+constexpr LONG UiaRootObjectId = -25;
+constexpr int TextControlType = 50020;
+constexpr int NotificationKindActionCompleted = 2;
+constexpr int NotificationProcessingImportantAll = 0;  // queued behind what is being said
+
+// UIAutomationCore.dll's functions, looked up so that the program starts without them.
 struct Uia {
-    HostProviderFromHwnd hostProvider = nullptr;
-    RaiseNotificationEvent raiseNotification = nullptr;
+    LRESULT(WINAPI* returnProvider)(HWND, WPARAM, LPARAM, IRawElementProviderSimple*) = nullptr;
+    HRESULT(WINAPI* hostProvider)(HWND, IRawElementProviderSimple**) = nullptr;
+    HRESULT(WINAPI* raiseNotification)(IRawElementProviderSimple*, int, int, BSTR, BSTR) = nullptr;
     Uia() {
         HMODULE dll =
             LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (dll == nullptr) return;
-        hostProvider = reinterpret_cast<HostProviderFromHwnd>(
-            reinterpret_cast<void*>(GetProcAddress(dll, "UiaHostProviderFromHwnd")));
-        raiseNotification = reinterpret_cast<RaiseNotificationEvent>(
-            reinterpret_cast<void*>(GetProcAddress(dll, "UiaRaiseNotificationEvent")));
+        Find(dll, "UiaReturnRawElementProvider", returnProvider);
+        Find(dll, "UiaHostProviderFromHwnd", hostProvider);
+        Find(dll, "UiaRaiseNotificationEvent", raiseNotification);
+    }
+    template <typename F>
+    static void Find(HMODULE dll, const char* name, F& f) {
+        f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
     }
 };
 
-void Record(const std::string& news) {
-    const char* path = std::getenv("VAULTMOOR_NEWS_LOG");
-    if (path == nullptr || *path == '\0') return;
-    const std::string line = EscapeLineFeeds(news);
-    if (std::FILE* f = std::fopen(path, "ab")) {
-        std::fprintf(f, "%s\n", line.c_str());
-        std::fclose(f);
-    }
+const Uia& Automation() {
+    static const Uia uia;
+    return uia;
+}
+
+// JAWS and Dolphin load these into every program; they say nothing of a notification.
+bool ReaderWithoutNotifications() {
+    return GetModuleHandleW(L"jhook.dll") != nullptr ||
+           GetModuleHandleW(L"dolwinhk.dll") != nullptr;
 }
 
 }  // namespace
 
-void Notify(HWND window, const std::string& news) {
+// The notifications' sender: a text element outside the control view, so that no reader
+// stops on it.
+struct Speech::Provider final : IRawElementProviderSimple {
+    explicit Provider(HWND window) : window(window) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IRawElementProviderSimple)) {
+            *out = static_cast<IRawElementProviderSimple*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = InterlockedDecrement(&refs);
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* out) override {
+        *out = static_cast<ProviderOptions>(ProviderOptions_ServerSideProvider |
+                                            ProviderOptions_UseComThreading);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown** out) override {
+        *out = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID id, VARIANT* out) override {
+        VariantInit(out);
+        if (id == UIA_ControlTypePropertyId) {
+            out->vt = VT_I4;
+            out->lVal = TextControlType;
+        } else if (id == UIA_IsControlElementPropertyId || id == UIA_IsContentElementPropertyId) {
+            out->vt = VT_BOOL;
+            out->boolVal = VARIANT_FALSE;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** out) override {
+        *out = nullptr;
+        const Uia& uia = Automation();
+        return uia.hostProvider != nullptr ? uia.hostProvider(window, out) : S_OK;
+    }
+
+    HWND window;
+    LONG refs = 1;
+};
+
+Speech::Speech(HWND parent, HWND box)
+    : box_(box), boxName_(std::make_shared<std::wstring>(BoxName)) {
+    static const bool registered = [] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof(c);
+        c.lpfnWndProc = &NewsProc;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.lpszClassName = NewsClass;
+        return RegisterClassExW(&c) != 0;
+    }();
+    if (!registered) return;
+    // At the bottom of the children, under the screen, which covers its pixel.
+    news_ = CreateWindowExW(WS_EX_TRANSPARENT, NewsClass, L"", WS_CHILD | WS_DISABLED, 0, 0, 1, 1,
+                            parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (news_ == nullptr) return;
+    provider_ = new Provider(news_);
+    SetWindowLongPtrW(news_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(provider_));
+    SetWindowPos(news_, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+Speech::~Speech() {
+    if (news_ != nullptr && IsWindow(news_)) {  // else gone with the main window
+        SetWindowLongPtrW(news_, GWLP_USERDATA, 0);
+        DestroyWindow(news_);
+    }
+    if (provider_ != nullptr) provider_->Release();
+}
+
+void Speech::Tell(const std::string& news) {
     if (news.empty()) return;
-    Record(news);
-    static const Uia uia;
-    if (uia.hostProvider == nullptr || uia.raiseNotification == nullptr) return;
-    IRawElementProviderSimple* provider = nullptr;
-    if (FAILED(uia.hostProvider(window, &provider)) || provider == nullptr) return;
-    const std::wstring wide = Wide(news);
-    BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    BSTR activity = SysAllocString(L"VaultmoorNews");
-    uia.raiseNotification(provider, NotificationKindActionCompleted,
-                          NotificationProcessingImportantAll, text, activity);
-    SysFreeString(activity);
-    SysFreeString(text);
-    reinterpret_cast<IUnknown*>(provider)->Release();
+    std::wstring wide = Wide(news);
+    const Uia& uia = Automation();
+    if (provider_ != nullptr && uia.raiseNotification != nullptr && !ReaderWithoutNotifications()) {
+        BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+        BSTR activity = SysAllocString(L"VaultmoorNews");
+        const HRESULT raised =
+            uia.raiseNotification(provider_, NotificationKindActionCompleted,
+                                  NotificationProcessingImportantAll, text, activity);
+        SysFreeString(activity);
+        SysFreeString(text);
+        if (SUCCEEDED(raised)) return;
+    }
+    // A reader may skip a name that did not change: the same reply twice gets a space.
+    if (wide == *boxName_) wide += L' ';
+    *boxName_ = std::move(wide);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, box_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Speech::Typed() {
+    *boxName_ = BoxName;
+}
+
+LRESULT Speech::BoxObject(WPARAM wp, LPARAM lp) const {
+    return AccessibleControl(
+        box_, wp, lp, ROLE_SYSTEM_TEXT,
+        [name = std::shared_ptr<const std::wstring>(boxName_)] { return *name; });
+}
+
+LRESULT CALLBACK Speech::NewsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* provider = reinterpret_cast<Provider*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const Uia& uia = Automation();
+    if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == UiaRootObjectId && provider != nullptr &&
+        uia.returnProvider != nullptr)
+        return uia.returnProvider(hwnd, wp, lp, provider);
+    if (msg == WM_DESTROY && uia.returnProvider != nullptr)  // UI Automation forgets it
+        uia.returnProvider(hwnd, 0, 0, nullptr);
+    if (msg == WM_PAINT) {  // never drawn
+        ValidateRect(hwnd, nullptr);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace vaultmoor::win

@@ -1,6 +1,12 @@
 // What a screen reader finds in the running game, through MSAA, and where its screen is.
-//   probe name TITLE     the accessible name and value of the screen (id 10) of the window
-//   probe rect TITLE     where that screen is on the desktop: x y width height
+//   probe read TITLE ID  the role and the name of a control of the window: the screen 10,
+//                        the box 11
+//   probe listen TITLE   what a screen reader hears: "listening", then each name the box
+//                        takes with EVENT_OBJECT_NAMECHANGE (line feeds as \n), till the
+//                        window is gone
+//   probe uia TITLE      whether the notifications' window answers UI Automation, and
+//                        whether this Windows can raise a notification
+//   probe rect TITLE     where its screen (or a dialog's face) is on the desktop: x y width height
 //   probe close TITLE    asks the window to close, as the taskbar does
 //   probe box TITLE      the command box's (id 11) length in UTF-16 units, then its first 40
 //                        characters, control characters as \xNN
@@ -26,6 +32,33 @@ std::string Take(BSTR s) {
     std::string out = Utf8(s, s != nullptr ? static_cast<int>(SysStringLen(s)) : 0);
     SysFreeString(s);
     return out;
+}
+
+VARIANT Self() {
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
+HWND listened = nullptr;  // the box
+
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (window != listened || object != OBJID_CLIENT) return;
+    IAccessible* accessible = nullptr;
+    VARIANT which;
+    VariantInit(&which);
+    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                         static_cast<DWORD>(child), &accessible, &which)))
+        return;
+    BSTR name = nullptr;
+    accessible->get_accName(which, &name);
+    accessible->Release();
+    std::string line;
+    for (char c : Take(name)) line += c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -56,35 +89,55 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d %s\n", length, shown.c_str());
         return 0;
     }
-    HWND screen = GetDlgItem(window, 10);
-    if (screen == nullptr) return 1;
+    if (what == L"uia") {
+        HWND news = FindWindowExW(window, nullptr, L"VaultmoorNews", nullptr);
+        const LRESULT answer = SendMessageW(news, WM_GETOBJECT, 0, -25);  // UiaRootObjectId
+        HMODULE uia = LoadLibraryW(L"uiautomationcore.dll");
+        const bool raise = GetProcAddress(uia, "UiaRaiseNotificationEvent") != nullptr;
+        std::printf("the provider %s WM_GETOBJECT; UiaRaiseNotificationEvent %s\n",
+                    answer != 0 ? "answered" : "did not answer", raise ? "present" : "missing");
+        return news != nullptr && answer != 0 ? 0 : 1;
+    }
+    CoInitialize(nullptr);
+    if (what == L"listen") {
+        listened = GetDlgItem(window, 11);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE,
+                                             nullptr, &Heard, process, 0, WINEVENT_OUTOFCONTEXT);
+        std::printf("listening\n");
+        std::fflush(stdout);
+        SetTimer(nullptr, 0, 200, nullptr);
+        MSG msg;
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        UnhookWinEvent(hook);
+        return 0;
+    }
+    HWND control = GetDlgItem(window, argc > 3 ? _wtoi(argv[3]) : 10);
+    if (control == nullptr) return 1;
     if (what == L"rect") {
         RECT r;
-        GetClientRect(screen, &r);
-        MapWindowPoints(screen, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(control, &r);
+        MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
-    CoInitialize(nullptr);
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(screen, static_cast<DWORD>(OBJID_CLIENT),
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
                                           __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))))
         return 1;
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    VariantInit(&role);
+    accessible->get_accRole(Self(), &role);
+    wchar_t roleText[64] = L"";
+    GetRoleTextW(static_cast<DWORD>(role.lVal), roleText, 64);
     BSTR name = nullptr;
-    BSTR value = nullptr;
-    accessible->get_accName(self, &name);
-    accessible->get_accValue(self, &value);
-    std::fwrite("name: ", 1, 6, stdout);
+    accessible->get_accName(Self(), &name);
+    const std::string r = Utf8(roleText, static_cast<int>(wcslen(roleText)));
     const std::string n = Take(name);
+    std::printf("role: %s\nname: ", r.c_str());
     std::fwrite(n.data(), 1, n.size(), stdout);
-    std::fwrite("\nvalue: ", 1, 8, stdout);
-    const std::string v = Take(value);
-    std::fwrite(v.data(), 1, v.size(), stdout);
     std::fwrite("\n", 1, 1, stdout);
     accessible->Release();
     CoUninitialize();
