@@ -11,7 +11,8 @@ fail() { echo "test-fresh: $*" >&2; exit 1; }
 [ "$(id -u)" = 0 ] || fail "needs root (run it with sudo)"
 command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (make deps-fresh)"
 
-root=$(mktemp -d "${TMPDIR:-/var/tmp}/vaultmoor-fresh.XXXXXX")
+root=$(mktemp -d "${TMPDIR:-/var/tmp}/vaultmoor-fresh.XXXXXX") ||
+  fail "could not make the fresh root's folder; nothing was run"
 cleanup() {
   [ -n "${KEEP_ROOT:-}" ] && { echo "test-fresh: the root is kept in $root"; return; }
   # Anything still mounted below the root belongs to the namespace, gone with it.
@@ -33,7 +34,7 @@ printf '%s\n' "$sources" | mmdebstrap --quiet --variant=apt --aptopt="$aptopts" 
   --include=git,make,sudo,ca-certificates \
   --customize-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
   --customize-hook='cp -r /usr/local/share/ca-certificates/. "$1/usr/local/share/ca-certificates/" 2>/dev/null || true' \
-  --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
+  --customize-hook='chroot "$1" update-ca-certificates >/dev/null 2>&1' \
   bookworm "$root" - ||
   fail "could not make the fresh root (mmdebstrap failed); nothing was run on this machine instead"
 # Its own network settings, as any machine here has.
