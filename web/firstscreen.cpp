@@ -19,6 +19,8 @@
 #include "news.h"
 #include "painter.h"
 #include "reading.h"
+#include "screen.h"
+#include "textlayout.h"
 
 namespace vaultmoor {
 namespace {
@@ -111,57 +113,16 @@ std::string ButtonHtml(std::string_view id, std::string_view caption, std::strin
            std::string(more) + '>' + c.content + "</button>";
 }
 
-// The canvas's size at the zoom the page will take on a computer (not a touch screen), for
-// the usual pixel ratios and browser zooms and windows up to 2560 CSS px wide: the largest
-// whole number of device pixels to a screen pixel that fits below the menu bar
-// (MenuBarHeight CSS px), at least 1. The page's script picks the same zoom, so nothing moves
-// when it runs. A bar of 20 CSS px is a whole number of device pixels at every ratio below, so
-// the canvas starts on one. The canvas keeps its own size, scaled as the script scales it
-// (written alike, so that both come out the same); the sizes in the queries are rounded up to
-// the browser's layout unit (1/64 CSS px).
-constexpr int MenuBarHeight = 20;
+// The screen's size for the style sheet, which scales the canvas by the zoom and the device
+// pixel ratio first.js gives it. With scripting off first.js does not run: the ratio then comes
+// from the usual ones (a laptop's scales, a browser's zooms, phones), the nearest below.
 std::string ScreenCss(int width, int height) {
-    auto px = [](double v) {
-        char s[32];
-        std::snprintf(s, sizeof s, "%.6f", std::ceil(v * 64 - 1e-9) / 64);
-        std::string t = s;
-        t.erase(t.find_last_not_of('0') + 1);
-        if (t.back() == '.') t.pop_back();
-        return t + "px";
-    };
     std::ostringstream css;
-    css << "@media not all and (pointer: coarse) {\n#menubar, #menubar > button, .menu > button "
-        << "{ height: " << MenuBarHeight << "px; }\n";
-    for (double ratio : {0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
-        // A browser's zoom gives a ratio such as 1.100000023841858.
-        // The screen in the middle, its left edge rounded down to a step of whole CSS and
-        // device pixels (4 CSS px at 1.25).
-        int step = 1;
-        while (std::abs(ratio * step - std::round(ratio * step)) > 1e-6) ++step;
-        css << "@media (min-resolution: " << ratio - 0.001
-            << "dppx) and (max-resolution: " << ratio + 0.001 << "dppx) {\nmain { align-items: "
-            << "flex-start; }\n";
-        for (int zoom = 1; width * zoom / ratio <= 2560; ++zoom) {
-            const double w = width * zoom / ratio, h = height * zoom / ratio + MenuBarHeight;
-            std::ostringstream scale;
-            scale << zoom << " / " << ratio;
-            auto grown = [&](int n) {
-                return "calc(" + std::to_string(n) + "px * " + scale.str() + " - " +
-                       std::to_string(n) + "px)";
-            };
-            const std::string at = "#canvas { scale: calc(" + scale.str() + "); margin: 0 " +
-                                   grown(width) + ' ' + grown(height) +
-                                   " 0; }\nmain { padding-left: round(down, (100vw - " + px(w) +
-                                   ") / 2, " + std::to_string(step) + "px); }";
-            if (zoom == 1)
-                css << at << "\n";
-            else
-                css << "@media (min-width: " << px(w) << ") and (min-height: " << px(h) << ") { "
-                    << at << " }\n";
-        }
-        css << "}\n";
-    }
-    css << "}\n";
+    css << ":root { --w: " << width << "; --h: " << height << "; }\n";
+    for (double ratio : {0.5, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.25, 2.5, 2.625,
+                         2.75, 3.0, 3.5, 4.0})
+        css << "@media (scripting: none) and (min-resolution: " << ratio - 0.001
+            << "dppx) { :root { --r: " << ratio << "; } }\n";
     return css.str();
 }
 
@@ -288,6 +249,7 @@ int Run(const std::string& source, const std::string& site, const char* glyphs) 
                 {"WIDE", wide},
                 {"WIDTH", std::to_string(width)},
                 {"HEIGHT", std::to_string(height)},
+                {"BOXTOP", std::to_string(ToPixels(TxtBoxRect).top)},
                 {"MENUBAR", MenuBarHtml()},
                 {"READING", reading},
                 {"PROMPT", prompt},
