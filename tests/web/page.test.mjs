@@ -239,13 +239,27 @@ async function firstScreen(page) {
   });
 }
 
-const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'computer-700-ratio-2': { width: 700, height: 420, deviceScaleFactor: 2 },
-  'phone-390': { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
-  'phone-412': { width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true },
-  // A laptop at device pixel ratios; browser zooms on a 1280 x 800 screen.
-  ...Object.fromEntries([1.25, 1.5, 1.75, 2.5, 3].map((r) => [`computer-ratio-${r}`, { width: 1280, height: 800, deviceScaleFactor: r }])),
-  ...Object.fromEntries([0.9, 1.1, 1.25, 1.5, 1.75].map((z) => [`browser-zoom-${Math.round(z * 100)}`,
-    { width: Math.round(1280 / z), height: Math.round(800 / z), deviceScaleFactor: z }])) };
+// Device pixel ratios drawn at random each run, from a seed printed (VAULTMOOR_SEED=... again).
+const seed = Number(process.env.VAULTMOOR_SEED || Date.now() % 1e9);
+const random = ((a) => () => {
+  a = (a + 0x6d2b79f5) | 0;
+  let t = Math.imul(a ^ (a >>> 15), 1 | a);
+  t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+  return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+})(seed);
+const touch = { isMobile: true, hasTouch: true };
+const sizes = { 'computer-1280': { width: 1280, height: 800 }, 'phone-390': { width: 390, height: 844, deviceScaleFactor: 3, ...touch },
+  // Phones held sideways; a laptop's scale times a browser's zoom; a browser's zoom of 110 %.
+  'phone-915-ratio-2.625': { width: 915, height: 412, deviceScaleFactor: 2.625, ...touch },
+  'phone-851-ratio-2.75': { width: 851, height: 393, deviceScaleFactor: 2.75, ...touch },
+  ...Object.fromEntries([1.25, 1.333, 1.75, 1.875].map((r) => [`computer-ratio-${r}`, { width: 1280, height: 800, deviceScaleFactor: r }])),
+  'browser-zoom-110': { width: 1164, height: 727, deviceScaleFactor: 1.100000023841858 },
+  // Any ratio from 0.5 to 5, on a screen of at most 2560 device pixels across.
+  ...Object.fromEntries([...Array(4)].map(() => Math.round((0.5 + 4.5 * random()) * 1000) / 1000).map((r) => {
+    const width = Math.max(640, Math.round(Math.min(1280, 2560 / r)));
+    return [`random-ratio-${r}`, { width, height: Math.round(width * 0.625), deviceScaleFactor: r }];
+  })) };
+console.log(`the first screen at ratios drawn at random: ${Object.keys(sizes).filter((n) => n.startsWith('random'))} (VAULTMOOR_SEED=${seed})`);
 // The RGB bytes of a PNG, cut to a rectangle or enlarged to whole blocks (ImageMagick).
 const rgb = (png, ...how) => execFileSync('convert', ['png:-', ...how, '-depth', '8', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
 // The screenshot where a canvas stands: on whole device pixels, its golden image with each
@@ -257,11 +271,12 @@ async function shows(page, id, file, { deviceScaleFactor: ratio = 1 }, name) {
   }, id);
   const golden = Buffer.from(goldenPng(file), 'base64'), [x, y] = [left * ratio, top * ratio];
   const zoom = Math.round((width * ratio) / golden.readUInt32BE(16)), crop = `${Math.round(width * ratio)}x${Math.floor((high * ratio) / zoom + 0.01) * zoom}`;
-  assert.ok(Math.abs(x - Math.round(x)) + Math.abs(y - Math.round(y)) < 0.02, `${name}: ${id} at ${x}, ${y}`);
+  assert.ok(Math.abs(x - Math.round(x)) + Math.abs(y - Math.round(y)) < 0.002, `${name}: ${id} at ${x}, ${y}`);
   const shot = rgb(Buffer.from(await page.screenshot()), '-crop', `${crop}+${Math.round(x)}+${Math.round(y)}`);
   assert.ok(rgb(golden, '-scale', `${zoom * 100}%`, '-crop', `${crop}+0+0`).equals(shot), `${name}: ${file} at zoom ${zoom}`);
 }
 
+const shots = ['computer-1280', 'phone-390', 'phone-915-ratio-2.625', 'computer-ratio-1.875'];
 test('the first screen comes with the HTML: the title and the menu bar, where the page then shows them', async () => {
   const title = transcript([])[0];
   const captions = title.labels.map((l) => l.caption.replaceAll('&&', '&').replaceAll('\r', '\n'));
@@ -269,10 +284,11 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
     const still = await browser.newPage();
     await still.emulate({ viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
     await still.setBypassServiceWorker(true).then(() => still.setRequestInterception(true));
-    still.on('request', (r) => (/\.(js|wasm)$/.test(new URL(r.url()).pathname) ? r.abort() : r.continue()));
+    // All but first.js, which runs before the first paint.
+    still.on('request', (r) => (/(main|vaultmoor)\.(js|wasm)$/.test(new URL(r.url()).pathname) ? r.abort() : r.continue()));
     await still.goto(url).then(() => still.evaluate(() => document.fonts.ready));
     const before = await firstScreen(still);
-    if (name === 'computer-1280' || name === 'phone-390') await still.screenshot({ path: path.join(root, `build-web/shots/first-${name}.png`) });
+    if (shots.includes(name)) await still.screenshot({ path: path.join(root, `build-web/shots/first-${name}.png`) });
     // The title's image under the canvas (the background the HTML gives it), as the window paints it.
     if (before.canvas) await shows(still, 'canvas', 'title.png', viewport, `${name}: the first screen`);
     else {
@@ -283,6 +299,15 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
         title.labels.flatMap((l, i) => (l.visible && l.caption ? [i] : [])), name);
     }
     await still.close();
+    // With JavaScript off (the browser's setting), the title as the first paint shows it, and why no game.
+    if (name === 'computer-1280' || name === 'computer-ratio-1.25') {
+      const off = await browser.newPage();
+      await off.emulate({ viewport, userAgent: await browser.userAgent() }).then(() => off.setJavaScriptEnabled(false));
+      await off.goto(url).then(() => off.evaluate(() => document.fonts.ready));
+      await shows(off, 'canvas', 'title.png', viewport, `${name}: JavaScript off`);
+      assert.match(await off.$eval('main', (e) => e.innerText), /\n\nThis game needs JavaScript and WebAssembly\.$/, name);
+      await off.close();
+    }
 
     const page = await open(browser, { viewport, userAgent: viewport.isMobile ? ua : await browser.userAgent() });
     assert.deepEqual(await firstScreen(page), before, `${name}: the running page`);
