@@ -14,10 +14,11 @@
   };
   // The zoom for a picture in a room: the largest whole number of device pixels to a screen
   // pixel that fits (at least 1), so every screen pixel is a whole square of them. On a touch
-  // screen, where that fills less than about four fifths of the room, the largest that fits.
+  // screen, where that fills less than about four fifths of the room, the largest that fits (to
+  // 1/10000, so that the browser's rounding never takes it past the edge).
   const zoomFor = (w, h, [roomW, roomH]) => {
     const most = Math.min(roomW / w, roomH / h) * devicePixelRatio, whole = Math.floor(most);
-    return coarse() && whole < 0.8 * most ? most : Math.max(1, whole);
+    return coarse() && whole < 0.8 * most ? Math.floor(most * 1e4) / 1e4 : Math.max(1, whole);
   };
   // The screen's zoom below the menu bar (the style sheet's --bar): set with the device pixel
   // ratio for the style sheet, which scales and places the canvas by them. Gives the zoom.

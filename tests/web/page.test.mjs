@@ -325,6 +325,12 @@ test('the first screen comes with the HTML: the title and the menu bar, where th
     })), [], `${name}: layout shifts`);
     // A dialog at the screen's zoom, on device pixels too.
     if (before.canvas) await alt(page, 'KeyI').then(() => shows(page, 'dialogCanvas', 'instructions.png', viewport, name));
+    // The browser zoomed to 120 %: placed anew.
+    if (name === 'computer-ratio-1.333') {
+      const zoomed = { width: 1067, height: 667, deviceScaleFactor: 1.6 };
+      await resize(page, zoomed).then(() => shows(page, 'dialogCanvas', 'instructions.png', zoomed, `${name} zoomed`));
+      await page.keyboard.press('Escape').then(() => shows(page, 'canvas', 'title.png', zoomed, `${name} zoomed`));
+    }
     await page.close();
   }
 });
