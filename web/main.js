@@ -48,8 +48,8 @@ const closeKey = $('cmdClose').dataset.key;
 // zoom: device pixels to a screen pixel; reading: the screen as page text, for narrow rooms.
 let zoom = 1, reading = false, fitted = null, dialogId = -1;
 
-// The screen's zoom and place, and the zoom for a picture in a room: first.js, which sets them
-// before the first paint.
+// The room, the zoom for a picture in it, and the screen's zoom set for the style sheet: first.js,
+// which sets it before the first paint.
 const { room, zoomFor, place: placeScreen } = self.vaultmoorScreen;
 
 // The painter's image (RGBA, at zoom 1) on a canvas of its size; the style sheet scales it to
@@ -188,7 +188,7 @@ function liftBar() {
 // The game in progress, kept so that a reload, a discarded tab or a crashed page brings it
 // back: in the tab, and in the installed app on the device too. The game says what to keep
 // (nothing after Exit); a storage that is full or refused only means it is not kept.
-const KEY = 'vaultmoor-game'; // kept.js looks there before the first paint
+const KEY = 'vaultmoor-game'; // first.js looks there before the first paint
 const stores = () => [() => sessionStorage,
   ...(matchMedia('(display-mode: standalone)').matches ? [() => localStorage] : [])];
 function store(how) {
