@@ -361,13 +361,6 @@ addEventListener('resize', resized);
   }, { once: true });
 })();
 visualViewport?.addEventListener('resize', resized);
-// Another device pixel ratio (a browser's zoom, another monitor), with or without a resize.
-(function ratioChanges() {
-  matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
-    resized();
-    ratioChanges();
-  }, { once: true });
-})();
 visualViewport?.addEventListener('scroll', liftBar);
 addEventListener('pagehide', keep);
 document.addEventListener('freeze', keep);
