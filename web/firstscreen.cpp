@@ -19,6 +19,8 @@
 #include "news.h"
 #include "painter.h"
 #include "reading.h"
+#include "screen.h"
+#include "textlayout.h"
 
 namespace vaultmoor {
 namespace {
@@ -111,56 +113,17 @@ std::string ButtonHtml(std::string_view id, std::string_view caption, std::strin
            std::string(more) + '>' + c.content + "</button>";
 }
 
-// The canvas's size at the zoom the page will take on a computer (not a touch screen), for
-// the usual pixel ratios and browser zooms and windows up to 2560 CSS px wide: the largest
-// whole number of device pixels to a screen pixel that fits below the menu bar
-// (MenuBarHeight CSS px), at least 1. The page's script picks the same zoom, so nothing moves
-// when it runs. A bar of 20 CSS px is a whole number of device pixels at every ratio below, so
-// the canvas starts on one. The canvas keeps its own size, scaled as the script scales it
-// (written alike, so that both come out the same); the sizes in the queries are rounded up to
-// the browser's layout unit (1/64 CSS px).
-constexpr int MenuBarHeight = 20;
+// The screen's size for the style sheet, which scales the canvas by the zoom and the device
+// pixel ratio first.js gives it. With scripting off first.js does not run: the ratio then comes
+// from the usual ones (a laptop's scales, a browser's zooms, phones), the nearest below.
 std::string ScreenCss(int width, int height) {
-    auto px = [](double v) {
-        char s[32];
-        std::snprintf(s, sizeof s, "%.6f", std::ceil(v * 64 - 1e-9) / 64);
-        std::string t = s;
-        t.erase(t.find_last_not_of('0') + 1);
-        if (t.back() == '.') t.pop_back();
-        return t + "px";
-    };
     std::ostringstream css;
-    css << "@media not all and (pointer: coarse) {\n#menubar, #menubar > button, .menu > button "
-        << "{ height: " << MenuBarHeight << "px; }\n";
-    for (double ratio : {0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
-        // A browser's zoom gives a ratio such as 1.100000023841858.
-        // The screen in the middle, its left edge rounded down to a step of whole CSS and
-        // device pixels (4 CSS px at 1.25).
-        int step = 1;
-        while (std::abs(ratio * step - std::round(ratio * step)) > 1e-6) ++step;
-        css << "@media (min-resolution: " << ratio - 0.001
-            << "dppx) and (max-resolution: " << ratio + 0.001 << "dppx) {\nmain { align-items: "
-            << "flex-start; }\n";
-        for (int zoom = 1; width * zoom / ratio <= 2560; ++zoom) {
-            const double w = width * zoom / ratio, h = height * zoom / ratio + MenuBarHeight;
-            std::ostringstream scale;
-            scale << zoom << " / " << ratio;
-            auto grown = [&](int n) {
-                return "calc(" + std::to_string(n) + "px * " + scale.str() + " - " +
-                       std::to_string(n) + "px)";
-            };
-            const std::string at = "#canvas { scale: calc(" + scale.str() + "); margin: 0 " +
-                                   grown(width) + ' ' + grown(height) +
-                                   " 0; }\nmain { padding-left: round(down, (100vw - " + px(w) +
-                                   ") / 2, " + std::to_string(step) + "px); }";
-            if (zoom == 1)
-                css << at << "\n";
-            else
-                css << "@media (min-width: " << px(w) << ") and (min-height: " << px(h) << ") { "
-                    << at << " }\n";
-        }
-        css << "}\n";
-    }
+    css << ":root { --w: " << width << "; --h: " << height << "; }\n";
+    css << "@media (scripting: none) {\n";
+    for (double ratio : {0.5, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.25, 2.5, 2.625,
+                         2.75, 3.0, 3.5, 4.0})
+        css << "@media (min-resolution: " << ratio - 0.001 << "dppx) { :root { --r: " << ratio
+            << "; } }\n";
     css << "}\n";
     return css.str();
 }
@@ -222,6 +185,27 @@ void Write(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
     if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// A style sheet without its comments, indents and empty lines: fewer bytes to load first.
+std::string Trimmed(const std::string& css) {
+    std::string out, line;
+    for (std::size_t at = 0; at < css.size();) {
+        if (css.compare(at, 2, "/*") == 0) {
+            const std::size_t end = css.find("*/", at + 2);
+            if (end == std::string::npos) throw std::runtime_error("a comment without its end");
+            at = end + 2;
+        } else if (css[at] == '\n') {
+            line.erase(0, line.find_first_not_of(' '));
+            line.erase(line.find_last_not_of(' ') + 1);
+            if (!line.empty()) out += line + '\n';
+            line.clear();
+            ++at;
+        } else {
+            line += css[at++];
+        }
+    }
+    return out + line;
 }
 
 // The template with every @NAME@ replaced; a name that is not there is an error.
@@ -288,6 +272,7 @@ int Run(const std::string& source, const std::string& site, const char* glyphs) 
                 {"WIDE", wide},
                 {"WIDTH", std::to_string(width)},
                 {"HEIGHT", std::to_string(height)},
+                {"BOXTOP", std::to_string(ToPixels(TxtBoxRect).top)},
                 {"MENUBAR", MenuBarHtml()},
                 {"READING", reading},
                 {"PROMPT", prompt},
@@ -296,10 +281,10 @@ int Run(const std::string& source, const std::string& site, const char* glyphs) 
                 {"REVIEW", review},
                 {"ENTER", ButtonHtml("cmdEnter", CmdEnterCaption, hidden(title.cmdEnter.Visible))},
                 {"CLOSE", ButtonHtml("cmdClose", CloseCaption, " autofocus")}}));
-    Write(site + "/style.css",
-          Fill(Read(source + "/style.css"), {{"WIDE", wide},
+    Write(site + "/style.css", Trimmed(Fill(Read(source + "/style.css"),
+                                            {{"WIDE", wide},
                                              {"NARROW", "not all and " + wide},
-                                             {"SCREEN", ScreenCss(width, height) + InkCss()}}));
+                                             {"SCREEN", ScreenCss(width, height) + InkCss()}})));
     if (glyphs) Write(glyphs, GlyphsJson());
     return 0;
 }

@@ -48,16 +48,16 @@ const closeKey = $('cmdClose').dataset.key;
 // zoom: device pixels to a screen pixel; reading: the screen as page text, for narrow rooms.
 let zoom = 1, reading = false, fitted = null, dialogId = -1;
 
-// The painter's image (RGBA, at zoom 1) on a canvas of its own size in CSS px, scaled by the
-// browser pixel for pixel to z device pixels a screen pixel; its margins give it that size in
-// the layout. Scaled, not sized: a box is drawn at whole CSS px, at 175 % a part of a device
-// pixel more than the screen, and a row of it drawn twice. Written as the style sheet writes it.
+// The room, the zoom for a picture in it, and the screen's zoom set for the style sheet: first.js,
+// which sets it before the first paint.
+const { room, zoomFor, place: placeScreen } = self.vaultmoorScreen;
+
+// The painter's image (RGBA, at zoom 1) on a canvas of its size; the style sheet scales it to
+// the screen's zoom, or to a dialog's z device pixels a screen pixel.
 function show(canvas, rgba, width, height, z) {
-  const scale = `${z} / ${+devicePixelRatio.toFixed(6)}`, grown = (n) => `calc(${n}px * ${scale} - ${n}px)`;
   canvas.width = width;
   canvas.height = height;
-  Object.assign(canvas.style, { width: `${width}px`, height: `${height}px`, scale: `calc(${scale})`,
-    margin: `0 ${grown(width)} ${grown(height)} 0` });
+  if (z) for (const [name, value] of [['--w', width], ['--h', height], ['--z', z]]) canvas.style.setProperty(name, value);
   canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
 }
 
@@ -103,7 +103,7 @@ function paintReading() {
 let fresh = true;
 function draw() {
   const m = game.model();
-  if (!reading) show($('canvas'), game.pixels(), design.width, design.height, zoom);
+  if (!reading) show($('canvas'), game.pixels(), design.width, design.height);
   else if (!fresh) paintReading();
   if (!fresh) {
     $('review').replaceChildren(...game.review().split('\n').filter((t) => t)
@@ -150,35 +150,15 @@ function say(text) {
   $(`news${newsAt}`).textContent = text;
 }
 
-// The room the page has, in CSS pixels: the visual viewport at the page's own scale, never
-// more than the layout viewport, which the page's content cannot widen.
-function room() {
-  const v = visualViewport;
-  return [Math.min(root.clientWidth, v ? v.width * v.scale : Infinity),
-    Math.min(root.clientHeight, v ? v.height * v.scale : Infinity)];
-}
-
-// The zoom for a picture in a room: the largest whole number of device pixels to a screen
-// pixel that fits (at least 1), so every screen pixel is a whole square of them. On a touch
-// screen, where that fills less than about four fifths of the room, the largest that fits.
-function zoomFor(width, height, [w, h]) {
-  const most = Math.min(w / width, h / height) * devicePixelRatio;
-  const whole = Math.floor(most);
-  return coarse.matches && whole < 0.8 * most ? most : Math.max(1, whole);
-}
-
 // The exact screen where the room is as wide as the screen at one CSS pixel to a screen
 // pixel; the reading layout where it is narrower.
 function fit() {
-  const [w, h] = (fitted = room());
+  fitted = room();
+  zoom = placeScreen();
   reading = narrow.matches;
   if (reading) {
     for (const el of [box, enterButton, $('screen')]) el.removeAttribute('style');
   } else {
-    let high = h - $('menubar').offsetHeight;
-    // A touch screen's box grows down from its top to 44 px: room for it below too.
-    if (coarse.matches) high = Math.min(high, ((high - 44) * design.height) / design.txtBox.top);
-    zoom = zoomFor(design.width, design.height, [w, high]);
     place(box, design.txtBox, zoom, 13);
     place(enterButton, design.cmdEnter, zoom);
     grownBelow($('screen'), design.txtBox, design.height, zoom);
@@ -208,7 +188,7 @@ function liftBar() {
 // The game in progress, kept so that a reload, a discarded tab or a crashed page brings it
 // back: in the tab, and in the installed app on the device too. The game says what to keep
 // (nothing after Exit); a storage that is full or refused only means it is not kept.
-const KEY = 'vaultmoor-game'; // kept.js looks there before the first paint
+const KEY = 'vaultmoor-game'; // first.js looks there before the first paint
 const stores = () => [() => sessionStorage,
   ...(matchMedia('(display-mode: standalone)').matches ? [() => localStorage] : [])];
 function store(how) {
@@ -276,14 +256,14 @@ function showDialog(id) {
   place($('cmdClose'), d.close, z);
   grownBelow($('dialog').querySelector('.face'), d.close, d.height, z);
   if (!dialog.open) dialog.showModal();
-  // Centred by the browser, it may stand between device pixels: moved onto them, to a step of
-  // CSS px that is a whole number of them (4 at 125 %). Its picture is 20 CSS px below its top.
-  const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
-  const step = [...Array(100).keys()].find((k) => k && whole(k * devicePixelRatio)) ?? 1;
-  const onStep = (v) => Math.round(v / step) * step;
+  // Centred by the browser, it may stand between whole CSS px: moved onto them, where the style
+  // sheet takes its picture on to device pixels from.
   dialog.style.margin = '';
   const at = dialog.getBoundingClientRect();
-  dialog.style.margin = `${onStep(at.top)}px auto auto ${onStep(at.left)}px`;
+  dialog.style.margin = `${Math.round(at.top)}px auto auto ${Math.round(at.left)}px`;
+  const face = $('dialogCanvas').parentElement.getBoundingClientRect();
+  $('dialogCanvas').style.setProperty('--x', `${face.left}px`);
+  $('dialogCanvas').style.setProperty('--y', `${face.top}px`);
 }
 $('cmdClose').onclick = () => dialog.close();
 dialog.onclose = () => box.hidden || box.focus();
@@ -373,6 +353,13 @@ enterButton.onclick = enter;
 $('screen').addEventListener('click', (e) => e.target === enterButton || box.hidden || box.focus());
 
 addEventListener('resize', resized);
+// Another device pixel ratio (a browser's zoom, another monitor), with or without a resize.
+(function ratioChanges() {
+  matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+    resized();
+    ratioChanges();
+  }, { once: true });
+})();
 visualViewport?.addEventListener('resize', resized);
 visualViewport?.addEventListener('scroll', liftBar);
 addEventListener('pagehide', keep);
