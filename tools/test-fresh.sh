@@ -5,6 +5,7 @@
 # here by hand can help it. Needs root (mmdebstrap, a private mount namespace, chroot).
 # usage: tools/test-fresh.sh [COMMIT]   (default HEAD; KEEP_ROOT=1 keeps the root to look at)
 set -euo pipefail
+{  # read whole before it runs: a checkout during the run cannot change it
 top=$(cd "$(dirname "$0")/.." && pwd)
 commit=$(git -C "$top" rev-parse "${1:-HEAD}")
 fail() { echo "test-fresh: $*" >&2; exit 1; }
@@ -21,7 +22,8 @@ cleanup() {
 trap cleanup EXIT
 
 # The machine's own apt sources and its Acquire settings (proxies, a mirror's dates), and its
-# certificate authorities, which a new machine here trusts too.
+# certificate authorities, which a new machine here trusts too. dpkg need not sync a root that
+# lives for one run.
 sources=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list \
   /etc/apt/sources.list 2>/dev/null | grep -v '^#' || true)
 [ -n "$sources" ] || fail "no apt sources in /etc/apt"
@@ -31,7 +33,7 @@ trap 'cleanup; rm -f "$aptopts"' EXIT
 start=$(date +%s)
 echo "test-fresh: making a Debian 12 root in $root"
 printf '%s\n' "$sources" | mmdebstrap --quiet --variant=apt --aptopt="$aptopts" \
-  --include=git,make,sudo,ca-certificates \
+  --include=git,make,sudo,ca-certificates --dpkgopt=force-unsafe-io \
   --customize-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
   --customize-hook='cp -r /usr/local/share/ca-certificates/. "$1/usr/local/share/ca-certificates/" 2>/dev/null || true' \
   --customize-hook='chroot "$1" update-ca-certificates >/dev/null 2>&1' \
@@ -58,3 +60,5 @@ unshare --mount --fork /bin/bash -euc '
   exec chroot "$root" /usr/bin/env -i "$@" /bin/bash -c "cd /root/vaultmoor && make test"
 ' - "$root" "${env[@]}"
 echo "test-fresh: make test passed in a fresh root in $(($(date +%s) - start)) s"
+exit
+}
