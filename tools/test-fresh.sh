@@ -41,11 +41,13 @@ printf '%s\n' "$sources" | mmdebstrap --quiet --variant=apt --aptopt="$aptopts" 
   fail "could not make the fresh root (mmdebstrap failed); nothing was run on this machine instead"
 # Its own network settings, as any machine here has.
 cp /etc/resolv.conf /etc/hosts "$root/etc/"
-git clone --quiet --no-checkout "$top" "$root/root/vaultmoor"
-git -C "$root/root/vaultmoor" checkout --quiet --detach "$commit"
+mkdir -p "$root/work"
+git clone --quiet --no-checkout "$top" "$root/work/vaultmoor"
+git -C "$root/work/vaultmoor" checkout --quiet --detach "$commit"
 echo "test-fresh: root made in $(($(date +%s) - start)) s; make test on $(git -C "$top" log -1 --format='%h %s' "$commit")"
 
-# The bare environment of a new login: no display, bus, runtime folder or settings.
+# The bare environment of a new login, HOME an empty folder: no display, bus, runtime folder or
+# settings.
 env=(PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8)
 for v in NODE_EXTRA_CA_CERTS SSL_CERT_FILE SSL_CERT_DIR CURL_CA_BUNDLE GIT_SSL_CAINFO \
   REQUESTS_CA_BUNDLE http_proxy https_proxy no_proxy CI; do
@@ -57,7 +59,7 @@ unshare --mount --fork /bin/bash -euc '
   mount --rbind /sys "$root/sys"
   mount --rbind /dev "$root/dev"
   mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
-  exec chroot "$root" /usr/bin/env -i "$@" /bin/bash -c "cd /root/vaultmoor && make test"
+  exec chroot "$root" /usr/bin/env -i "$@" /bin/bash -c "cd /work/vaultmoor && make test"
 ' - "$root" "${env[@]}"
 echo "test-fresh: make test passed in a fresh root in $(($(date +%s) - start)) s"
 exit
