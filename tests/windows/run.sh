@@ -68,14 +68,26 @@ echo "$(wc -l <"$work/native.json") JSON lines, the same bytes"
 echo "== vaultmoor.exe on a virtual X screen"
 wine_screen 91
 title="Vaultmoor v1.0" instructions=Instructions
-probe() { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; }
+# The game read by another program. A read that fails is said on stderr and made once more
+# (a Wine start in a fresh root once gave nothing); a window truly gone fails both.
+probe() {
+    [ "$1" = listen ] && { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; return; }
+    local out=$work/probe.out status=0
+    w "$win"/bin/vaultmoor-probe.exe "$@" >"$out" || {
+        echo "probe $1 returned $?: read once more" >&2 && sleep 1
+        w "$win"/bin/vaultmoor-probe.exe "$@" >"$out" || status=$?
+    }
+    tr -d '\r' <"$out"
+    return $status
+}
 # The screen (or a dialog's face) as it is on the X screen against its golden image enlarged
 # to the screen's zoom, pixels only; the native controls over the picture (their rectangles
 # at zoom 1, enlarged likewise) are painted black in both.
 looks() {  # name, golden image, window, rectangles; the zooms seen in $seen
     local rect draw=() r
-    z=$(($(probe rect "$title" | cut -d' ' -f3) / 578)) && seen+=" $z"
-    read -r -a rect <<<"$(probe rect "$3")"
+    z=$(probe rect "$title" | cut -d' ' -f3) && [ -n "$z" ] || fail "$1: the screen is not found"
+    z=$((z / 578)) && seen+=" $z"
+    read -r -a rect <<<"$(probe rect "$3")" && [ ${#rect[@]} = 4 ] || fail "$1: no $3 found"
     import -window root -crop "${rect[2]}x${rect[3]}+${rect[0]}+${rect[1]}" +repage "$work/$1-$z.png"
     for r in "${@:4}"; do
         draw+=(-draw "rectangle $(awk -F'[ ,]' -v z=$z '{print $1*z","$2*z" "$3*z+z-1","$4*z+z-1}' <<<"$r")")
