@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <string>
 
+#include "textlayout.h"
+
 namespace {
 
 std::string Utf8(const wchar_t* s, int n) {
@@ -55,9 +57,7 @@ void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, 
     BSTR name = nullptr;
     accessible->get_accName(which, &name);
     accessible->Release();
-    std::string line;
-    for (char c : Take(name)) line += c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
-    std::printf("%s\n", line.c_str());
+    std::printf("%s\n", vaultmoor::EscapeLineFeeds(Take(name)).c_str());
     std::fflush(stdout);
 }
 
