@@ -25,6 +25,7 @@ struct Uia {
     LRESULT(WINAPI* returnProvider)(HWND, WPARAM, LPARAM, IRawElementProviderSimple*) = nullptr;
     HRESULT(WINAPI* hostProvider)(HWND, IRawElementProviderSimple**) = nullptr;
     HRESULT(WINAPI* raiseNotification)(IRawElementProviderSimple*, int, int, BSTR, BSTR) = nullptr;
+    BOOL(WINAPI* clientsListening)() = nullptr;
     Uia() {
         HMODULE dll =
             LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -32,6 +33,12 @@ struct Uia {
         Find(dll, "UiaReturnRawElementProvider", returnProvider);
         Find(dll, "UiaHostProviderFromHwnd", hostProvider);
         Find(dll, "UiaRaiseNotificationEvent", raiseNotification);
+        Find(dll, "UiaClientsAreListening", clientsListening);
+        // Wine's raises nothing but says it did (Wine 10): there the replies go by MSAA,
+        // which Wine carries.
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        if (ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr)
+            raiseNotification = nullptr;
     }
     template <typename F>
     static void Find(HMODULE dll, const char* name, F& f) {
@@ -135,7 +142,8 @@ void Speech::Tell(const std::string& news) {
     if (news.empty()) return;
     std::wstring wide = Wide(news);
     const Uia& uia = Automation();
-    if (provider_ != nullptr && uia.raiseNotification != nullptr && !ReaderWithoutNotifications()) {
+    if (provider_ != nullptr && uia.raiseNotification != nullptr && uia.clientsListening != nullptr &&
+        uia.clientsListening() && !ReaderWithoutNotifications()) {
         BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
         BSTR activity = SysAllocString(L"VaultmoorNews");
         const HRESULT raised =

@@ -1,12 +1,13 @@
 // What the screen reader hears after New Game and after a turn: the news, once.
 //
 // Two roads, one per reply. Where Windows has UI Automation notifications (10 1709 and
-// later) and no reader known to ignore them is loaded in the program (JAWS and Dolphin load
-// a hook DLL into it), the news is a notification raised on a provider of our own, on a
-// window of one pixel that is never painted: NVDA and Narrator speak it. Otherwise (JAWS,
-// Dolphin, older Windows, Wine) the command box takes the news as its accessible name and
-// says so with EVENT_OBJECT_NAMECHANGE: readers speak a name change of the focus. The box
-// is named "Command" again as soon as the player types.
+// later), a UI Automation client listens and no reader known to ignore them is loaded in the
+// program (JAWS and Dolphin load a hook DLL into it), the news is a notification raised on a
+// provider of our own, on a window of one pixel that is never painted: NVDA and Narrator speak
+// it. Otherwise (JAWS, Dolphin, older Windows, Wine, whose notifications reach no one) the
+// command box takes the news as its accessible name and says so with EVENT_OBJECT_NAMECHANGE:
+// readers speak a name change of the focus. The box is named "Command" again as soon as the
+// player types.
 #pragma once
 
 #include <windows.h>
