@@ -8,7 +8,7 @@ win=$(realpath "${1:-build-windows}")
 runs=${2:-9}
 source "$(dirname "$0")/../tools/wine-screen.sh"
 [ -d "$WINEPREFIX" ] || { echo "no Wine prefix: run make test-windows first" >&2; exit 1; }
-wine_screen 141
+wine_screen
 wineserver -p  # a resident server, as a desktop session has
 
 # Milliseconds from the start until the middle of the window's client area shows ink.

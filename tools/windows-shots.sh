@@ -8,7 +8,7 @@ win=$(realpath "${1:-build-windows}")
 shots=$win/shots
 mkdir -p "$shots"
 source "$(dirname "$0")/wine-screen.sh"
-wine_screen 191
+wine_screen
 keys() { xdotool key --delay 30 "$@"; sleep 0.5; }
 # The window with what hangs under it (a menu), as on the screen.
 shot() {

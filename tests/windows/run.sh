@@ -66,7 +66,7 @@ cmp "$work/native.json" "$work/windows.json" || fail "the JSON lines differ"
 echo "$(wc -l <"$work/native.json") JSON lines, the same bytes"
 
 echo "== vaultmoor.exe on a virtual X screen"
-wine_screen 91
+wine_screen
 title="Vaultmoor v1.0" instructions=Instructions
 # The game read by another program. A read that fails is said on stderr and made once more
 # (a Wine start in a fresh root once gave nothing); a window truly gone fails both.
