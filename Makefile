@@ -4,7 +4,8 @@
 # make install [PREFIX=/usr/local] [DESTDIR=...]   installs the game
 # make package  builds the .deb and checks it with lintian
 # make speech plays a short game with the Orca screen reader and prints what it spoke
-# make test-fresh  runs make test in a fresh Debian 12 root, as a new machine would (as root)
+# make test-fresh  runs make test in a fresh Debian root, as a new machine would (as root;
+#                  DEBIAN=13 or 12, default 13)
 
 # Packages in groups: `make deps GROUP="RUN TEST"` (or `make deps-test`) installs what is missing.
 # To build and start the game: the compiler, CMake, Ninja, Qt and its platform plugins (X11
@@ -12,8 +13,9 @@
 # JSON, line editing, ncurses for vaultmoor-term).
 RUN_PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland xfonts-base pcf2bdf \
                 xfonts-utils librsvg2-bin nlohmann-json3-dev libedit-dev libncurses-dev pkg-config
-# The tests, the benchmarks, the sanitized build and the fuzzer (clang).
-TEST_PACKAGES := clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+# The tests, the benchmarks, the sanitized build and the fuzzer (clang, and the runtime of its
+# release's default version).
+TEST_PACKAGES := clang libclang-rt-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
 # Installing and packaging checks: validators, man page lint, .deb checks, hardening-check,
 # the window under Xvfb (xvfb-run needs xauth) and under a headless Weston.
 TEST_PACKAGES += desktop-file-utils appstream mandoc dpkg-dev lintian devscripts jq xvfb xauth \
@@ -33,7 +35,7 @@ SPEECH_PACKAGES := orca xvfb at-spi2-core dbus-daemon xdotool
 # A release (make release) and the check that it rebuilds bit for bit (make test-release).
 RELEASE_PACKAGES := git zip strip-nondeterminism dpkg-dev faketime disorderfs locales \
                     diffoscope-minimal
-# make test-fresh: a fresh Debian 12 root made from this machine's apt sources.
+# make test-fresh: a fresh Debian root made from this machine's Debian mirror.
 FRESH_PACKAGES := mmdebstrap git ca-certificates
 GROUP ?= RUN
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -88,10 +90,12 @@ deps-all:
 	@$(MAKE) --no-print-directory deps \
 	    GROUP="RUN TEST WEB WEB_TEST RELEASE WINDOWS WINDOWS_TEST $$(command -v npm >/dev/null || echo NPM)"
 
-# make test in a fresh Debian 12 root with a clone of HEAD and a bare environment (root only).
+# make test in a fresh Debian root (DEBIAN=13 or 12, default 13) with a clone of HEAD, a bare
+# environment and /tmp a tmpfs (root only).
+DEBIAN ?= 13
 .PHONY: test-fresh deps-all
 test-fresh: deps-fresh
-	tools/test-fresh.sh
+	DEBIAN=$(DEBIAN) tools/test-fresh.sh
 
 test-default: build
 	ctest --preset default

@@ -1,9 +1,11 @@
 #!/bin/bash
-# `make test` as a new player's machine runs it: in a fresh Debian 12 root made for this run
-# from this machine's apt sources, holding only what the README assumes (git, make, sudo,
-# certificates), with a fresh clone of the commit and a bare environment. Nothing installed
-# here by hand can help it. Needs root (mmdebstrap, a private mount namespace, chroot).
-# usage: tools/test-fresh.sh [COMMIT]   (default HEAD; KEEP_ROOT=1 keeps the root to look at)
+# `make test` as a new player's machine runs it: in a fresh Debian root made for this run from
+# this machine's Debian mirror, holding only what the README assumes (git, make, sudo,
+# certificates), with a fresh clone of the commit, a bare environment and /tmp a tmpfs, as a
+# new Debian 13 install has it. Nothing installed here by hand can help it. Needs root
+# (mmdebstrap, a private mount namespace, chroot).
+# usage: [DEBIAN=13|12] tools/test-fresh.sh [COMMIT]
+#   (default Debian 13 and HEAD; KEEP_ROOT=1 keeps the root to look at)
 set -euo pipefail
 {  # read whole before it runs: a checkout during the run cannot change it
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,6 +13,12 @@ commit=$(git -C "$top" rev-parse "${1:-HEAD}")
 fail() { echo "test-fresh: $*" >&2; exit 1; }
 [ "$(id -u)" = 0 ] || fail "needs root (run it with sudo)"
 command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (make deps-fresh)"
+debian=${DEBIAN:-13}
+case $debian in
+13) suite=trixie ;;
+12) suite=bookworm ;;
+*) fail "DEBIAN=$debian: the releases tested are 13 and 12" ;;
+esac
 
 root=$(mktemp -d "${TMPDIR:-/var/tmp}/vaultmoor-fresh.XXXXXX") ||
   fail "could not make the fresh root's folder; nothing was run"
@@ -21,23 +29,41 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The machine's own apt sources and its Acquire settings (proxies, a mirror's dates), and its
-# certificate authorities, which a new machine here trusts too. dpkg need not sync a root that
-# lives for one run.
-sources=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list \
-  /etc/apt/sources.list 2>/dev/null | grep -v '^#' || true)
-[ -n "$sources" ] || fail "no apt sources in /etc/apt"
+# The machine's Debian mirror, for the release asked for: the entries of its apt sources whose
+# suites are its own release's (and -updates, -security), with that release's name in their
+# place; nothing else of its sources, which a new machine would not have. Its Acquire settings
+# (proxies, a mirror's dates) and its certificate authorities, which a new machine here trusts
+# too. dpkg need not sync a root that lives for one run.
+. /etc/os-release
+own=${VERSION_CODENAME:?/etc/os-release names no release}
+sources=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v own="$own" -v to="$suite" '
+  function flush() { if (keep) printf "%s\n", stanza; stanza = ""; keep = 0 }
+  /^[[:space:]]*$/ { flush(); next }
+  /^#/ { next }
+  /^Suites:/ {
+    line = "Suites:"
+    for (i = 2; i <= NF; i++) if ($i ~ "^" own "(-updates|-security)?$") {
+      sub("^" own, to, $i); line = line " " $i; keep = 1 }
+    $0 = line
+  }
+  { stanza = stanza $0 "\n" }
+  END { flush() }')
+lists=$(cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null |
+  awk -v own="$own" -v to="$suite" '/^deb / { for (i = 2; i <= NF; i++)
+    if ($i ~ "^" own "(-updates|-security)?$") { sub("^" own, to, $i); print; next } }')
+sources=$(printf '%s\n%s\n' "$sources" "$lists")
+[ -n "${sources//[[:space:]]/}" ] || fail "no Debian $own sources in /etc/apt to make a Debian $debian root from"
 aptopts=$root.apt.conf
 grep -hE '^Acquire::[^{]*;[[:space:]]*$' /etc/apt/apt.conf.d/* >"$aptopts" 2>/dev/null || true
 trap 'cleanup; rm -f "$aptopts"' EXIT
 start=$(date +%s)
-echo "test-fresh: making a Debian 12 root in $root"
+echo "test-fresh: making a Debian $debian ($suite) root in $root"
 printf '%s\n' "$sources" | mmdebstrap --quiet --variant=apt --aptopt="$aptopts" \
   --include=git,make,sudo,ca-certificates --dpkgopt=force-unsafe-io \
   --customize-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
   --customize-hook='cp -r /usr/local/share/ca-certificates/. "$1/usr/local/share/ca-certificates/" 2>/dev/null || true' \
   --customize-hook='chroot "$1" update-ca-certificates >/dev/null 2>&1' \
-  bookworm "$root" - ||
+  "$suite" "$root" - ||
   fail "could not make the fresh root (mmdebstrap failed); nothing was run on this machine instead"
 # Its own network settings, as any machine here has.
 cp /etc/resolv.conf /etc/hosts "$root/etc/"
@@ -59,8 +85,9 @@ unshare --mount --fork /bin/bash -euc '
   mount --rbind /sys "$root/sys"
   mount --rbind /dev "$root/dev"
   mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+  mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/tmp"
   exec chroot "$root" /usr/bin/env -i "$@" /bin/bash -c "cd /work/vaultmoor && make test"
 ' - "$root" "${env[@]}"
-echo "test-fresh: make test passed in a fresh root in $(($(date +%s) - start)) s"
+echo "test-fresh: make test passed in a fresh Debian $debian root in $(($(date +%s) - start)) s"
 exit
 }
