@@ -74,6 +74,7 @@ for root in "$tmp/installed" "$tmp/unpacked"; do
     share=$root/usr/share
     desktop-file-validate "$share/applications/$id.desktop"
     appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
+    appstreamcli validate-tree --no-net "$root"
     for page in vaultmoor vaultmoor-transcript vaultmoor-term; do
         gzip -dc "$share/man/man6/$page.6.gz" | mandoc -T lint -W warning
     done
