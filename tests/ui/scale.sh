@@ -5,12 +5,13 @@
 set -eu
 test=$1 scale=$3
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# The leaks suppressed in Qt's start are known by their whole stacks, through frames of
+# libraries built without frame pointers: unwound slowly.
+export LSAN_OPTIONS="$LSAN_OPTIONS:fast_unwind_on_malloc=0"
 if [ "$2" = x11 ]; then
     exec xvfb-run -a -s '-screen 0 1920x1080x24' env QT_QPA_PLATFORM=xcb \
         QT_SCREEN_SCALE_FACTORS="$scale" VAULTMOOR_CAPTURE='import -window root png:-' "$test"
 fi
-# The leak suppressed in Qt's EGL start is known by its whole stack, through Mesa's frames.
-export LSAN_OPTIONS="$LSAN_OPTIONS:fast_unwind_on_malloc=0"
 export XDG_RUNTIME_DIR=$(mktemp -d) WAYLAND_DISPLAY=vaultmoor-scale
 printf '[shell]\nanimation=none\nstartup-animation=none\n' >"$XDG_RUNTIME_DIR/weston.ini"
 weston --config="$XDG_RUNTIME_DIR/weston.ini" --backend=headless-backend.so --use-pixman \
