@@ -1,9 +1,9 @@
 // What a screen reader finds in the running game, through MSAA, and where its screen is.
 //   probe read TITLE ID  the role and the name of a control of the window: the screen 10,
 //                        the box 11
-//   probe listen TITLE   what a screen reader hears: "listening", then each name the box
-//                        takes with EVENT_OBJECT_NAMECHANGE (line feeds as \n), till the
-//                        window is gone
+//   probe listen TITLE   what a screen reader is told: "listening", then the focus, the
+//                        name changes and the menus of the game, one a line (line feeds as
+//                        \n), till the window is gone
 //   probe uia TITLE      whether the notifications' window answers UI Automation, and
 //                        whether this Windows can raise a notification
 //   probe rect TITLE     where its screen (or a dialog's face) is on the desktop: x y width height
@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <deque>
 #include <string>
 
 #include "textlayout.h"
@@ -44,21 +45,53 @@ VARIANT Self() {
     return self;
 }
 
-HWND listened = nullptr;  // the box
+HWND game = nullptr;  // the main window
 
-void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-    if (window != listened || object != OBJID_CLIENT) return;
+struct Event {
+    DWORD event;
+    HWND window;
+    LONG object, child;
+};
+std::deque<Event> heard;
+
+// As a reader does, the hook only takes the event down; it is read afterwards, in order (a
+// read waits on the game, and meanwhile the next events come in).
+void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                    DWORD) {
+    heard.push_back({event, window, object, child});
+}
+
+// One line an event, the name read now: "focus WHO NAME", "name WHO NAME" or "menu"; WHO is
+// "box" for the command box, else the window, the object and the child. At a menu's end the
+// focus is read afresh, as readers do.
+void Say(Event e) {
+    if (e.event == EVENT_SYSTEM_MENUSTART || e.event == EVENT_SYSTEM_MENUPOPUPSTART) {
+        std::printf("menu\n");
+        return;
+    }
+    if (e.event == EVENT_SYSTEM_MENUEND) {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(game, nullptr), &gui) ||
+            gui.hwndFocus == nullptr)
+            return;
+        e = {EVENT_OBJECT_FOCUS, gui.hwndFocus, OBJID_CLIENT, CHILDID_SELF};
+    }
     IAccessible* accessible = nullptr;
     VARIANT which;
     VariantInit(&which);
-    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
-                                         static_cast<DWORD>(child), &accessible, &which)))
+    if (FAILED(AccessibleObjectFromEvent(e.window, static_cast<DWORD>(e.object),
+                                         static_cast<DWORD>(e.child), &accessible, &which)))
         return;
     BSTR name = nullptr;
     accessible->get_accName(which, &name);
     accessible->Release();
-    std::printf("%s\n", vaultmoor::EscapeLineFeeds(Take(name)).c_str());
-    std::fflush(stdout);
+    std::printf("%s ", e.event == EVENT_OBJECT_FOCUS ? "focus" : "name");
+    if (e.window == GetDlgItem(game, 11) && e.object == OBJID_CLIENT && e.child == CHILDID_SELF)
+        std::printf("box");
+    else
+        std::printf("%p:%ld:%ld", static_cast<void*>(e.window), e.object, e.child);
+    std::printf(" %s\n", vaultmoor::EscapeLineFeeds(Take(name)).c_str());
 }
 
 }  // namespace
@@ -100,17 +133,29 @@ int wmain(int argc, wchar_t** argv) {
     }
     CoInitialize(nullptr);
     if (what == L"listen") {
-        listened = GetDlgItem(window, 11);
+        game = window;
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE,
-                                             nullptr, &Heard, process, 0, WINEVENT_OUTOFCONTEXT);
+        HWINEVENTHOOK hooks[] = {
+            SetWinEventHook(EVENT_SYSTEM_MENUSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr, &Heard,
+                            process, 0, WINEVENT_OUTOFCONTEXT),
+            SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &Heard, process, 0,
+                            WINEVENT_OUTOFCONTEXT),
+            SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &Heard,
+                            process, 0, WINEVENT_OUTOFCONTEXT)};
         std::printf("listening\n");
         std::fflush(stdout);
         SetTimer(nullptr, 0, 200, nullptr);
         MSG msg;
-        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-        UnhookWinEvent(hook);
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&msg);
+            for (; !heard.empty(); std::fflush(stdout)) {
+                const Event e = heard.front();
+                heard.pop_front();
+                Say(e);
+            }
+        }
+        for (HWINEVENTHOOK hook : hooks) UnhookWinEvent(hook);
         return 0;
     }
     HWND control = GetDlgItem(window, argc > 3 ? _wtoi(argv[3]) : 10);
