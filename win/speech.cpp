@@ -157,7 +157,8 @@ void Speech::Tell(const std::string& news) {
         uia.clientsListening != nullptr && uia.clientsListening() &&
         !ReaderWithoutNotifications()) {
         BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-        BSTR activity = SysAllocString(L"VaultmoorNews");
+        // An activity of its own: a reader may fold notifications of one activity into one.
+        BSTR activity = SysAllocString((L"VaultmoorNews" + std::to_wstring(++replies_)).c_str());
         const HRESULT raised =
             uia.raiseNotification(provider_, NotificationKindActionCompleted,
                                   NotificationProcessingImportantAll, text, activity);

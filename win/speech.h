@@ -52,6 +52,7 @@ class Speech {
     std::shared_ptr<Box> boxState_;
     std::wstring told_;     // the last reply named, with its mark
     std::wstring waiting_;  // a reply held until the focus has settled
+    unsigned long replies_ = 0;
 };
 
 }  // namespace vaultmoor::win
