@@ -6,6 +6,8 @@
 //                        \n), till the window is gone
 //   probe uia TITLE      whether the notifications' window answers UI Automation, and
 //                        whether this Windows can raise a notification
+//   probe standard TITLE ID  all but the name of the control's object, then "--" and the
+//                        same of the object Windows makes for it
 //   probe rect TITLE     where its screen (or a dialog's face) is on the desktop: x y width height
 //   probe close TITLE    asks the window to close, as the taskbar does
 //   probe box TITLE      the command box's (id 11) length in UTF-16 units, then its first 40
@@ -18,6 +20,7 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <utility>
 
 #include "textlayout.h"
 
@@ -92,6 +95,39 @@ void Say(Event e) {
     else
         std::printf("%p:%ld:%ld", static_cast<void*>(e.window), e.object, e.child);
     std::printf(" %s\n", vaultmoor::EscapeLineFeeds(Take(name)).c_str());
+}
+
+// What a reader finds on an object besides its name, one a line: role, value, states,
+// keyboard shortcut, and which of a reader's other interfaces it answers.
+std::string Describe(IAccessible* a) {
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    BSTR value = nullptr, shortcut = nullptr;
+    a->get_accRole(Self(), &role);
+    a->get_accValue(Self(), &value);
+    a->get_accState(Self(), &state);
+    a->get_accKeyboardShortcut(Self(), &shortcut);
+    wchar_t text[64] = L"";
+    GetRoleTextW(static_cast<DWORD>(role.lVal), text, 64);
+    std::string out = "role: " + Utf8(text, static_cast<int>(wcslen(text))) +
+                      "\nvalue: " + Take(value) + "\nstates:";
+    for (DWORD bit = 1; bit != 0 && bit <= STATE_SYSTEM_VALID; bit <<= 1) {
+        if ((static_cast<DWORD>(state.lVal) & bit) == 0) continue;
+        GetStateTextW(bit, text, 64);
+        out += " " + Utf8(text, static_cast<int>(wcslen(text)));
+    }
+    out += "\nshortcut: " + Take(shortcut) + "\ninterfaces:";
+    const std::pair<const char*, IID> interfaces[] = {{"IEnumVARIANT", __uuidof(IEnumVARIANT)},
+                                                      {"IOleWindow", __uuidof(IOleWindow)},
+                                                      {"IServiceProvider", IID_IServiceProvider}};
+    for (const auto& [name, iid] : interfaces) {
+        IUnknown* other = nullptr;
+        if (FAILED(a->QueryInterface(iid, reinterpret_cast<void**>(&other)))) continue;
+        other->Release();
+        out += std::string(" ") + name;
+    }
+    return out + "\n";
 }
 
 }  // namespace
@@ -172,6 +208,16 @@ int wmain(int argc, wchar_t** argv) {
                                           __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))))
         return 1;
+    if (what == L"standard") {
+        IAccessible* standard = nullptr;
+        if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&standard))))
+            return 1;
+        std::printf("%s--\n%s", Describe(accessible).c_str(), Describe(standard).c_str());
+        standard->Release();
+        accessible->Release();
+        return 0;
+    }
     VARIANT role;
     VariantInit(&role);
     accessible->get_accRole(Self(), &role);

@@ -118,6 +118,12 @@ echo "UI Automation: $uia (under Wine the replies take the MSAA road)"
 keys alt+f n; keys Return; play "look door"
 xdotool type --delay 10 "look door"
 [ "$(probe read "$title" 11)" = $'role: text\nname: Command' ] || fail "the box: $(probe read "$title" 11)"
+# The box's object as Windows makes it but for its name: role, what is typed, states,
+# shortcut, the interfaces a reader asks for.
+probe standard "$title" 11 >"$work/box.txt"
+[ "$(sed '/^--$/,$d' "$work/box.txt")" = "$(sed '1,/^--$/d' "$work/box.txt")" ] &&
+    grep -qx 'value: look door' "$work/box.txt" || fail "the box's object: $(cat "$work/box.txt")"
+echo "MSAA: the box while typed in is Windows' own object but for its name:" $(sed '/^--$/,$d' "$work/box.txt")
 keys Return  # the same reply again, after typing
 xdotool type --delay 10 "get bible" && keys alt+e
 looks cell-bible cell-bible "$title" "$box" "$enter"
