@@ -9,7 +9,8 @@ namespace vaultmoor::win {
 
 namespace {
 
-// The standard object of the window, with our name and role.
+// The standard object of the window, with our name and role; every other interface and call
+// is the standard object's.
 class Control final : public IAccessible, public IOleWindow {
   public:
     Control(HWND window, IAccessible* standard, long role, std::function<std::wstring()> name)
@@ -22,9 +23,8 @@ class Control final : public IAccessible, public IOleWindow {
             *out = static_cast<IAccessible*>(this);
         } else if (iid == __uuidof(IOleWindow)) {  // how a reader finds the window
             *out = static_cast<IOleWindow*>(this);
-        } else {
-            *out = nullptr;
-            return E_NOINTERFACE;
+        } else {  // the rest (identity, children, services) as Windows has it
+            return std_->QueryInterface(iid, out);
         }
         AddRef();
         return S_OK;

@@ -291,6 +291,8 @@ LRESULT CALLBACK MainWindow::BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         self->Paste();
         return 0;
     }
+    if (msg == WM_SETFOCUS && self->speech_) self->speech_->Focused();
+    if (msg == WM_KILLFOCUS && self->speech_) self->speech_->Blurred();
     if (msg == WM_GETOBJECT && self->speech_) {
         if (const LRESULT object = self->speech_->BoxObject(wp, lp)) return object;
     }
@@ -373,6 +375,12 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                 FocusCommandBox();
                 return 0;
             }
+            break;
+        case WM_ENTERMENULOOP:  // a reader is in the menu now, and says the box after it
+            if (speech_) speech_->Blurred();
+            break;
+        case WM_EXITMENULOOP:
+            if (speech_ && GetFocus() == box_) speech_->Focused();
             break;
         case WM_DPICHANGED:
             DpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));

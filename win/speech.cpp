@@ -19,6 +19,9 @@ constexpr LONG UiaRootObjectId = -25;
 constexpr int TextControlType = 50020;
 constexpr int NotificationKindActionCompleted = 2;
 constexpr int NotificationProcessingImportantAll = 0;  // queued behind what is being said
+constexpr UINT BoxRead = WM_APP;  // the box's name was read while a reader was to say it
+constexpr UINT_PTR SettleTimer = 1;
+constexpr UINT SettleMs = 500;  // no reader read the box meanwhile
 
 // UIAutomationCore.dll's functions, looked up so that the program starts without them.
 struct Uia {
@@ -109,8 +112,14 @@ struct Speech::Provider final : IRawElementProviderSimple {
     LONG refs = 1;
 };
 
-Speech::Speech(HWND parent, HWND box)
-    : box_(box), boxName_(std::make_shared<std::wstring>(BoxName)) {
+// The box's name as its accessible object reads it, shared with every such object.
+struct Speech::Box {
+    std::wstring name = BoxName;
+    HWND news = nullptr;
+    bool settling = false;  // the box has taken the focus and no reader has read it yet
+};
+
+Speech::Speech(HWND parent, HWND box) : box_(box), boxState_(std::make_shared<Box>()) {
     static const bool registered = [] {
         WNDCLASSEXW c{};
         c.cbSize = sizeof(c);
@@ -125,12 +134,14 @@ Speech::Speech(HWND parent, HWND box)
                             parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (news_ == nullptr) return;
     provider_ = new Provider(news_);
-    SetWindowLongPtrW(news_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(provider_));
+    boxState_->news = news_;
+    SetWindowLongPtrW(news_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowPos(news_, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 Speech::~Speech() {
+    boxState_->settling = false;
     if (news_ != nullptr && IsWindow(news_)) {  // else gone with the main window
         SetWindowLongPtrW(news_, GWLP_USERDATA, 0);
         DestroyWindow(news_);
@@ -142,10 +153,12 @@ void Speech::Tell(const std::string& news) {
     if (news.empty()) return;
     std::wstring wide = Wide(news);
     const Uia& uia = Automation();
-    if (provider_ != nullptr && uia.raiseNotification != nullptr && uia.clientsListening != nullptr &&
-        uia.clientsListening() && !ReaderWithoutNotifications()) {
+    if (provider_ != nullptr && uia.raiseNotification != nullptr &&
+        uia.clientsListening != nullptr && uia.clientsListening() &&
+        !ReaderWithoutNotifications()) {
         BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-        BSTR activity = SysAllocString(L"VaultmoorNews");
+        // An activity of its own: a reader may fold notifications of one activity into one.
+        BSTR activity = SysAllocString((L"VaultmoorNews" + std::to_wstring(++replies_)).c_str());
         const HRESULT raised =
             uia.raiseNotification(provider_, NotificationKindActionCompleted,
                                   NotificationProcessingImportantAll, text, activity);
@@ -153,24 +166,60 @@ void Speech::Tell(const std::string& news) {
         SysFreeString(text);
         if (SUCCEEDED(raised)) return;
     }
-    // A reader may skip a name that did not change: the same reply twice gets a space.
-    if (wide == *boxName_) wide += L' ';
-    *boxName_ = std::move(wide);
+    // A reader may skip a name that did not change: the same reply twice gets a space, the
+    // next one none.
+    if (wide == told_) wide += L' ';
+    told_ = wide;
+    if (!waiting_.empty()) Name(waiting_);  // a turn before the last one settled
+    waiting_.clear();
+    if (boxState_->settling)
+        waiting_ = std::move(wide);
+    else
+        Name(wide);
+}
+
+void Speech::Name(const std::wstring& name) {
+    boxState_->name = name;
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, box_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Speech::Typed() {
-    *boxName_ = BoxName;
+    boxState_->name = BoxName;
+}
+
+void Speech::Focused() {
+    boxState_->name = BoxName;
+    if (news_ == nullptr) return;
+    boxState_->settling = true;
+    SetTimer(news_, SettleTimer, SettleMs, nullptr);
+}
+
+void Speech::Blurred() {
+    boxState_->name = BoxName;
+}
+
+void Speech::Settled() {
+    if (news_ != nullptr) KillTimer(news_, SettleTimer);
+    boxState_->settling = false;
+    if (!waiting_.empty()) Name(waiting_);
+    waiting_.clear();
 }
 
 LRESULT Speech::BoxObject(WPARAM wp, LPARAM lp) const {
-    return AccessibleControl(
-        box_, wp, lp, ROLE_SYSTEM_TEXT,
-        [name = std::shared_ptr<const std::wstring>(boxName_)] { return *name; });
+    return AccessibleControl(box_, wp, lp, ROLE_SYSTEM_TEXT, [box = boxState_] {
+        // The reply after this read, in a message of its own.
+        if (box->settling) PostMessageW(box->news, BoxRead, 0, 0);
+        return box->name;
+    });
 }
 
 LRESULT CALLBACK Speech::NewsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* provider = reinterpret_cast<Provider*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Speech*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    Provider* provider = self != nullptr ? self->provider_ : nullptr;
+    if (self != nullptr && (msg == BoxRead || (msg == WM_TIMER && wp == SettleTimer))) {
+        self->Settled();
+        return 0;
+    }
     const Uia& uia = Automation();
     if (msg == WM_GETOBJECT && static_cast<LONG>(lp) == UiaRootObjectId && provider != nullptr &&
         uia.returnProvider != nullptr)

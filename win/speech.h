@@ -7,7 +7,10 @@
 // it. Otherwise (JAWS, Dolphin, older Windows, Wine, whose notifications reach no one) the
 // command box takes the news as its accessible name and says so with EVENT_OBJECT_NAMECHANGE:
 // readers speak a name change of the focus. The box is named "Command" again as soon as the
-// player types.
+// player types and whenever it loses the focus (a dialog, a menu, another program), so that
+// coming back says the box, not the last reply. When the box has just taken the focus, the
+// reply waits until a reader has read the box (it says "Command" for the focus), or half a
+// second.
 #pragma once
 
 #include <windows.h>
@@ -29,17 +32,27 @@ class Speech {
     void Tell(const std::string& news);
     // The box's text changed: its name is "Command" again, without a word to the reader.
     void Typed();
+    // The box took the focus, or a menu over it closed: the reader is about to say it.
+    void Focused();
+    // The box lost the focus, or a menu opened over it.
+    void Blurred();
     // The answer to WM_GETOBJECT for the box, or 0.
     LRESULT BoxObject(WPARAM wp, LPARAM lp) const;
 
   private:
     static LRESULT CALLBACK NewsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Name(const std::wstring& name);  // the box's name, said
+    void Settled();                       // the reader has said the box
 
     HWND box_;
     HWND news_ = nullptr;  // the notifications' window, 1 x 1, never painted
     struct Provider;
     Provider* provider_ = nullptr;
-    std::shared_ptr<std::wstring> boxName_;
+    struct Box;
+    std::shared_ptr<Box> boxState_;
+    std::wstring told_;     // the last reply named, with its mark
+    std::wstring waiting_;  // a reply held until the focus has settled
+    unsigned long replies_ = 0;
 };
 
 }  // namespace vaultmoor::win

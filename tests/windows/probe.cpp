@@ -1,22 +1,26 @@
 // What a screen reader finds in the running game, through MSAA, and where its screen is.
 //   probe read TITLE ID  the role and the name of a control of the window: the screen 10,
 //                        the box 11
-//   probe listen TITLE   what a screen reader hears: "listening", then each name the box
-//                        takes with EVENT_OBJECT_NAMECHANGE (line feeds as \n), till the
-//                        window is gone
+//   probe listen TITLE   what a screen reader is told: "listening", then the focus, the
+//                        name changes and the menus of the game, one a line (line feeds as
+//                        \n), till the window is gone
 //   probe uia TITLE      whether the notifications' window answers UI Automation, and
 //                        whether this Windows can raise a notification
+//   probe standard TITLE ID  all but the name of the control's object (what is typed in the
+//                        box: its second line), then "--" and the same of the object
+//                        Windows makes for it
 //   probe rect TITLE     where its screen (or a dialog's face) is on the desktop: x y width height
 //   probe close TITLE    asks the window to close, as the taskbar does
-//   probe box TITLE      the command box's (id 11) length in UTF-16 units, then its first 40
-//                        characters, control characters as \xNN
 //   probe dpi TITLE N    tells the window that it is now on a monitor of N DPI
 // Prints UTF-8 and exits 1 when the window or the screen is not there.
 #include <oleacc.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <string>
+#include <utility>
 
 #include "textlayout.h"
 
@@ -44,21 +48,86 @@ VARIANT Self() {
     return self;
 }
 
-HWND listened = nullptr;  // the box
+HWND game = nullptr;  // the main window
 
-void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-    if (window != listened || object != OBJID_CLIENT) return;
+struct Event {
+    DWORD event;
+    HWND window;
+    LONG object, child;
+};
+std::deque<Event> heard;
+
+// As a reader does, the hook only takes the event down; it is read afterwards, in order (a
+// read waits on the game, and meanwhile the next events come in).
+void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                    DWORD) {
+    if (event <= EVENT_SYSTEM_MENUPOPUPSTART || event == EVENT_OBJECT_FOCUS ||
+        event == EVENT_OBJECT_NAMECHANGE)
+        heard.push_back({event, window, object, child});
+}
+
+// One line an event, the name read now: "focus WHO NAME", "name WHO NAME" or "menu"; WHO is
+// "box" for the command box, else the window. At a menu's end the focus is read afresh, as
+// readers do.
+void Say(Event e) {
+    GUITHREADINFO gui{sizeof(gui), 0, {}, {}, {}, {}, {}, {}, {}};
+    if (e.event == EVENT_SYSTEM_MENUEND &&
+        GetGUIThreadInfo(GetWindowThreadProcessId(game, nullptr), &gui) && gui.hwndFocus)
+        e = {EVENT_OBJECT_FOCUS, gui.hwndFocus, OBJID_CLIENT, CHILDID_SELF};
     IAccessible* accessible = nullptr;
     VARIANT which;
-    VariantInit(&which);
-    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
-                                         static_cast<DWORD>(child), &accessible, &which)))
-        return;
-    BSTR name = nullptr;
-    accessible->get_accName(which, &name);
-    accessible->Release();
-    std::printf("%s\n", vaultmoor::EscapeLineFeeds(Take(name)).c_str());
-    std::fflush(stdout);
+    if (e.event != EVENT_OBJECT_FOCUS && e.event != EVENT_OBJECT_NAMECHANGE) {
+        std::printf("menu\n");
+    } else if (SUCCEEDED(AccessibleObjectFromEvent(e.window, static_cast<DWORD>(e.object),
+                                                   static_cast<DWORD>(e.child), &accessible,
+                                                   &which))) {
+        BSTR name = nullptr;
+        accessible->get_accName(which, &name);
+        accessible->Release();
+        const bool box =
+            e.window == GetDlgItem(game, 11) && e.object == OBJID_CLIENT && e.child == 0;
+        std::printf(
+            "%s %s %s\n", e.event == EVENT_OBJECT_FOCUS ? "focus" : "name",
+            box ? "box" : std::to_string(reinterpret_cast<std::uintptr_t>(e.window)).c_str(),
+            vaultmoor::EscapeLineFeeds(Take(name)).c_str());
+    }
+}
+
+std::string Role(IAccessible* a) {
+    VARIANT role;
+    a->get_accRole(Self(), &role);
+    wchar_t text[64] = L"";
+    return Utf8(text, static_cast<int>(GetRoleTextW(static_cast<DWORD>(role.lVal), text, 64)));
+}
+
+// What a reader finds on an object besides its name: role; value (its length in UTF-16 units,
+// then its first 40 characters, control characters as \xNN); states; keyboard shortcut; which
+// of the other interfaces a reader asks for it answers.
+void Describe(IAccessible* a) {
+    VARIANT state;
+    BSTR value = nullptr, shortcut = nullptr;
+    a->get_accValue(Self(), &value);
+    a->get_accState(Self(), &state);
+    a->get_accKeyboardShortcut(Self(), &shortcut);
+    const std::wstring text(value != nullptr ? value : L"",
+                            value != nullptr ? SysStringLen(value) : 0);
+    std::string shown;
+    for (wchar_t c : text.substr(0, 40)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned>(c));
+        shown += c < 0x20 ? std::string(hex) : Utf8(&c, 1);
+    }
+    std::printf("role: %s\nvalue: %d %s\nstates: %ld\nshortcut: %s\ninterfaces:", Role(a).c_str(),
+                static_cast<int>(text.size()), shown.c_str(), state.lVal, Take(shortcut).c_str());
+    SysFreeString(value);
+    for (const auto& [name, iid] : {std::pair{"IEnumVARIANT", __uuidof(IEnumVARIANT)},
+                                    {"IOleWindow", __uuidof(IOleWindow)},
+                                    {"IServiceProvider", IID_IServiceProvider}}) {
+        IUnknown* other = nullptr;
+        if (SUCCEEDED(a->QueryInterface(iid, reinterpret_cast<void**>(&other)))) other->Release();
+        if (other != nullptr) std::printf(" %s", name);
+    }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -73,22 +142,6 @@ int wmain(int argc, wchar_t** argv) {
         const auto dpi = static_cast<WORD>(_wtoi(argv[3]));
         return SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0) == 0 ? 0 : 1;
     }
-    if (what == L"box") {
-        HWND box = GetDlgItem(window, 11);
-        // Another program's control: asked, as GetWindowText would not.
-        const auto length = static_cast<int>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0));
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-        std::string shown;
-        for (wchar_t c : text.substr(0, 40)) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned>(c));
-            shown += c < 0x20 ? std::string(hex) : Utf8(&c, 1);
-        }
-        std::printf("%d %s\n", length, shown.c_str());
-        return 0;
-    }
     if (what == L"uia") {
         HWND news = FindWindowExW(window, nullptr, L"VaultmoorNews", nullptr);
         const LRESULT answer = SendMessageW(news, WM_GETOBJECT, 0, -25);  // UiaRootObjectId
@@ -100,17 +153,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     CoInitialize(nullptr);
     if (what == L"listen") {
-        listened = GetDlgItem(window, 11);
+        game = window;
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE,
-                                             nullptr, &Heard, process, 0, WINEVENT_OUTOFCONTEXT);
+        SetWinEventHook(EVENT_SYSTEM_MENUSTART, EVENT_OBJECT_NAMECHANGE, nullptr, &Heard, process,
+                        0, WINEVENT_OUTOFCONTEXT);  // gone with the probe
         std::printf("listening\n");
         std::fflush(stdout);
         SetTimer(nullptr, 0, 200, nullptr);
         MSG msg;
-        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-        UnhookWinEvent(hook);
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&msg);
+            for (; !heard.empty(); std::fflush(stdout), heard.pop_front()) Say(heard.front());
+        }
         return 0;
     }
     HWND control = GetDlgItem(window, argc > 3 ? _wtoi(argv[3]) : 10);
@@ -127,18 +182,18 @@ int wmain(int argc, wchar_t** argv) {
                                           __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))))
         return 1;
-    VARIANT role;
-    VariantInit(&role);
-    accessible->get_accRole(Self(), &role);
-    wchar_t roleText[64] = L"";
-    GetRoleTextW(static_cast<DWORD>(role.lVal), roleText, 64);
+    IAccessible* standard = nullptr;
+    if (what == L"standard" &&
+        SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&standard)))) {
+        Describe(accessible);
+        std::printf("--\n");
+        Describe(standard);
+        return 0;
+    }
     BSTR name = nullptr;
     accessible->get_accName(Self(), &name);
-    const std::string r = Utf8(roleText, static_cast<int>(wcslen(roleText)));
-    const std::string n = Take(name);
-    std::printf("role: %s\nname: ", r.c_str());
-    std::fwrite(n.data(), 1, n.size(), stdout);
-    std::fwrite("\n", 1, 1, stdout);
+    std::printf("role: %s\nname: %s\n", Role(accessible).c_str(), Take(name).c_str());
     accessible->Release();
     CoUninitialize();
     return 0;
