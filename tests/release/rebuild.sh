@@ -8,8 +8,7 @@
 set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 fs() { stat -f -c %T "$1"; }
-tmp=$(mktemp -d /dev/shm/vaultmoor-rebuild.XXXXXX)
-disk=$(mktemp -d /var/tmp/vaultmoor-rebuild.XXXXXX)
+tmp=$(mktemp -d /dev/shm/vaultmoor-rebuild.XXXXXX) disk=$(mktemp -d /var/tmp/vaultmoor-rebuild.XXXXXX)
 trap 'fusermount -uq "$tmp/b" 2>/dev/null || true; rm -rf "$tmp" "$disk"' EXIT
 v=$(sed -n 's/^project.Vaultmoor VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 TZ=XYZ-14 faketime -f +398d git -C "$top" archive --format=tar.gz --prefix="vaultmoor-$v/" \
