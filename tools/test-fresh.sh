@@ -36,7 +36,7 @@ trap cleanup EXIT
 # too. dpkg need not sync a root that lives for one run.
 . /etc/os-release
 own=${VERSION_CODENAME:?/etc/os-release names no release}
-sources=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v own="$own" -v to="$suite" '
+sources=$({ cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } | awk -v own="$own" -v to="$suite" '
   function flush() { if (keep) printf "%s\n", stanza; stanza = ""; keep = 0 }
   /^[[:space:]]*$/ { flush(); next }
   /^#/ { next }
@@ -48,7 +48,7 @@ sources=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v own="$own" 
   }
   { stanza = stanza $0 "\n" }
   END { flush() }')
-lists=$(cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null |
+lists=$({ cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null || true; } |
   awk -v own="$own" -v to="$suite" '/^deb / { for (i = 2; i <= NF; i++)
     if ($i ~ "^" own "(-updates|-security)?$") { sub("^" own, to, $i); print; next } }')
 sources=$(printf '%s\n%s\n' "$sources" "$lists")
