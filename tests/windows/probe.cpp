@@ -134,6 +134,8 @@ void Describe(IAccessible* a) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
+    // Rectangles in the game's own pixels: Wine 10 scales them for a program unaware of DPI.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const std::wstring what = argv[1];
     HWND window = FindWindowW(nullptr, argv[2]);
     if (window == nullptr) return 1;
