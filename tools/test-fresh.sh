@@ -52,6 +52,9 @@ lists=$({ cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null |
   awk -v own="$own" -v to="$suite" '/^deb / { for (i = 2; i <= NF; i++)
     if ($i ~ "^" own "(-updates|-security)?$") { sub("^" own, to, $i); print; next } }')
 sources=$(printf '%s\n%s\n' "$sources" "$lists")
+# For the machine's own release, all its sources, as its users have them (Node.js among them).
+[ "$suite" != "$own" ] || sources=$(cat /etc/apt/sources.list.d/*.sources \
+  /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null | grep -v '^#' || true)
 [ -n "${sources//[[:space:]]/}" ] || fail "no Debian $own sources in /etc/apt to make a Debian $debian root from"
 aptopts=$root.apt.conf
 grep -hE '^Acquire::[^{]*;[[:space:]]*$' /etc/apt/apt.conf.d/* >"$aptopts" 2>/dev/null || true
