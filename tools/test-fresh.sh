@@ -30,10 +30,10 @@ cleanup() {
 trap cleanup EXIT
 
 # The machine's Debian mirror, for the release asked for: the entries of its apt sources whose
-# suites are its own release's (and -updates, -security), with that release's name in their
-# place; nothing else of its sources, which a new machine would not have. Its Acquire settings
-# (proxies, a mirror's dates) and its certificate authorities, which a new machine here trusts
-# too. dpkg need not sync a root that lives for one run.
+# suites are its own release's (and -updates, -security), renamed for that release; nothing
+# else of its sources, which a new machine would not have. Its Acquire settings (proxies, a
+# mirror's dates) and its certificate authorities, which a new machine here trusts too. dpkg
+# need not sync a root that lives for one run.
 . /etc/os-release
 own=${VERSION_CODENAME:?/etc/os-release names no release}
 sources=$({ cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } | awk -v own="$own" -v to="$suite" '
@@ -48,13 +48,9 @@ sources=$({ cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } | awk -
   }
   { stanza = stanza $0 "\n" }
   END { flush() }')
-lists=$({ cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null || true; } |
+sources+=$'\n'$({ cat /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null || true; } |
   awk -v own="$own" -v to="$suite" '/^deb / { for (i = 2; i <= NF; i++)
     if ($i ~ "^" own "(-updates|-security)?$") { sub("^" own, to, $i); print; next } }')
-sources=$(printf '%s\n%s\n' "$sources" "$lists")
-# For the machine's own release, all its sources, as its users have them (Node.js among them).
-[ "$suite" != "$own" ] || sources=$(cat /etc/apt/sources.list.d/*.sources \
-  /etc/apt/sources.list.d/*.list /etc/apt/sources.list 2>/dev/null | grep -v '^#' || true)
 [ -n "${sources//[[:space:]]/}" ] || fail "no Debian $own sources in /etc/apt to make a Debian $debian root from"
 aptopts=$root.apt.conf
 grep -hE '^Acquire::[^{]*;[[:space:]]*$' /etc/apt/apt.conf.d/* >"$aptopts" 2>/dev/null || true
