@@ -77,9 +77,9 @@ build:
 run: game
 	./build/bin/vaultmoor
 
-# Every stage in turn, each timed: the installs at once, then the default build, its tests, the
-# sanitized suite, fuzzing, the page, Windows, the release rebuilt.
-TEST_STAGES := deps-all build test-default test-asan test-fuzz test-web test-windows test-release
+# Every stage in turn, each timed: the installs at once, the documents' links, then the default
+# build, its tests, the sanitized suite, fuzzing, the page, Windows, the release rebuilt.
+TEST_STAGES := deps-all test-links build test-default test-asan test-fuzz test-web test-windows test-release
 test:
 	@set -e; times=; for stage in $(TEST_STAGES); do \
 	    start=$$(date +%s); $(MAKE) --no-print-directory $$stage; \
@@ -164,10 +164,20 @@ run-web: web
 	@echo "Vaultmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
 	cd build-web/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
-test-web: web deps-web-test
+test-web: web deps-web-test node_modules/.package-lock.json
+	node --test tests/web/
+
+# The npm packages of package-lock.json, installed anew when it changes (npm ci writes this file).
+node_modules/.package-lock.json: package.json package-lock.json
 	@command -v npm >/dev/null || $(MAKE) --no-print-directory deps GROUP=NPM
 	npm ci --no-audit --no-fund --loglevel=error
-	node --test tests/web/
+
+# Every relative link and picture in README.md and docs/ leads to a file, every #anchor to a
+# heading (remark-validate-links; links to the web are not followed).
+.PHONY: test-links
+test-links: node_modules/.package-lock.json
+	node_modules/.bin/remark --frail --quiet --no-stdout \
+	    --use remark-validate-links=repository:false README.md docs
 
 # Lighthouse's mobile audit of the page as run-web serves it (not part of make test).
 .PHONY: lighthouse
