@@ -75,8 +75,10 @@ async function play(browser, step) {
   for (const q of ['#menubar [aria-haspopup]', '[data-act=new]']) await browser.findElement(By.css(q)).click();
 }
 
-test('WebKit: the short game in the reading layout at a phone\'s width', { timeout: 120_000 }, async () => {
-  const want = transcript(short);
+test('WebKit: the short game at a phone\'s width; after one visit, offline, the long game, reloaded', { timeout: 240_000 }, async () => {
+  const [want, wantLong] = [transcript(short), transcript(steps)];
+  // A server of its own, stopped once the service worker has the page.
+  const { server: own, port } = await serve(site);
   await session(async (browser) => {
     await browser.get(`${url}phone.html`);
     await load(browser, '#phone');
@@ -90,14 +92,7 @@ test('WebKit: the short game in the reading layout at a phone\'s width', { timeo
       assert.ok(await browser.executeScript('return document.documentElement.scrollWidth <= innerWidth'), `step ${i + 1}`);
     }
     assert.deepEqual(await browser.executeScript('return window.errors'), []);
-  });
-});
-
-test('WebKit: after one visit, offline: the long game, its golden images and models; a reload in it', { timeout: 120_000 }, async () => {
-  const want = transcript(steps);
-  // A server of its own, stopped once the service worker has the page.
-  const { server: own, port } = await serve(site);
-  await session(async (browser) => {
+    await browser.switchTo().defaultContent();
     await browser.get(`http://127.0.0.1:${port}/`);
     await load(browser);
     await browser.executeAsyncScript(`const done = arguments[0];
@@ -112,7 +107,7 @@ test('WebKit: after one visit, offline: the long game, its golden images and mod
     for (let i = 0; i <= steps.length; i++) {
       if (i > 0) await play(browser, steps[i - 1]);
       if (i === 5) await reload();  // the game in progress comes back
-      assert.deepEqual(await model(browser), want[i], `step ${i}`);
+      assert.deepEqual(await model(browser), wantLong[i], `step ${i}`);
       if (golden[i]) assert.equal(await differing(browser, golden[i]), 0, golden[i]);
     }
     assert.deepEqual(await browser.executeScript('return window.errors'), []);
