@@ -11,7 +11,8 @@
 
 namespace {
 
-HMODULE self;
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+const auto self = reinterpret_cast<HMODULE>(&__ImageBase);
 constexpr wchar_t Clsid[] = L"{663064be-29a9-4784-8e8e-fcae9d2893e6}";
 
 std::wstring Dll() {
@@ -48,15 +49,12 @@ struct Api final : IClassFactory, IDispatch {
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT* result,
                                      EXCEPINFO*, UINT*) override {
-        if (id != 1) return DISP_E_MEMBERNOTFOUND;
-        if (p->cArgs != 2 || p->cNamedArgs != 0) return DISP_E_BADPARAMCOUNT;
-        const VARIANT &text = p->rgvarg[1], &flush = p->rgvarg[0];
-        if (text.vt != VT_BSTR || flush.vt != VT_BOOL) return DISP_E_TYPEMISMATCH;
-        const int n = static_cast<int>(SysStringLen(text.bstrVal));
-        std::string said(
-            WideCharToMultiByte(CP_UTF8, 0, text.bstrVal, n, nullptr, 0, nullptr, nullptr), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, text.bstrVal, n, said.data(), static_cast<int>(said.size()),
-                            nullptr, nullptr);
+        const VARIANT &text = p->rgvarg[1], &flush = p->rgvarg[0];  // the last first
+        if (id != 1 || p->cArgs != 2 || text.vt != VT_BSTR || flush.vt != VT_BOOL)
+            return DISP_E_BADPARAMCOUNT;
+        char said[1 << 16] = "";
+        WideCharToMultiByte(CP_UTF8, 0, text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)),
+                            said, sizeof said - 1, nullptr, nullptr);
         FILE* log = _wfopen(Log().c_str(), L"ab");
         if (log == nullptr) return E_FAIL;
         std::fprintf(log, "%s %s\n", flush.boolVal ? "true" : "false",
@@ -70,22 +68,12 @@ struct Api final : IClassFactory, IDispatch {
     }
 } api;
 
-LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(window, msg, wp, lp);
-}
-
 void Key(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace
-
-BOOL WINAPI DllMain(HINSTANCE dll, DWORD, void*) {
-    self = dll;
-    return TRUE;
-}
 
 extern "C" __declspec(dllexport) HRESULT WINAPI
     DllGetClassObject(REFCLSID, REFIID iid, void** out) {
@@ -97,12 +85,12 @@ extern "C" __declspec(dllexport) void CALLBACK Run(HWND, HINSTANCE, char*, int) 
     Key(std::wstring(L"CLSID\\") + Clsid + L"\\InprocServer32", nullptr, Dll());
     Key(std::wstring(L"CLSID\\") + Clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
     WNDCLASSW c{};
-    c.lpfnWndProc = &WindowProc;
+    c.lpfnWndProc = &DefWindowProcW;
     c.hInstance = self;
     c.lpszClassName = L"JFWUI2";
     RegisterClassW(&c);
-    CreateWindowW(L"JFWUI2", L"JAWS", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, self, nullptr);
+    HWND window = CreateWindowW(L"JFWUI2", L"JAWS", 0, 0, 0, 0, 0, nullptr, nullptr, self, nullptr);
     if (FILE* log = _wfopen(Log().c_str(), L"wb")) std::fclose(log);  // the window is up
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
 }
