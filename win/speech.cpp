@@ -152,6 +152,8 @@ Speech::~Speech() {
 
 void Speech::Tell(const std::string& news) {
     if (news.empty()) return;
+    if (!waiting_.empty()) Name(waiting_);  // a turn before the last one settled
+    waiting_.clear();
     std::wstring wide = Wide(news);
     if (Jaws(wide)) return;
     const Uia& uia = Automation();
@@ -172,8 +174,6 @@ void Speech::Tell(const std::string& news) {
     // next one none.
     if (wide == told_) wide += L' ';
     told_ = wide;
-    if (!waiting_.empty()) Name(waiting_);  // a turn before the last one settled
-    waiting_.clear();
     if (boxState_->settling)
         waiting_ = std::move(wide);
     else
