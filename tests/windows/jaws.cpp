@@ -1,7 +1,7 @@
 // A stand-in for JAWS. "rundll32 vaultmoor-jaws.dll,Run" registers its object as
 // FreedomSci.JawsApi, empties its log (the DLL's name ending in .txt) and holds a window of
 // JAWS's class till it is closed. The object, in the game, writes each SayString to the log:
-// bFlush ("true" or "false"), then the text, line feeds as \n.
+// bFlush ("true" or "false"), then the text, line feeds as \n. It answers false the first time.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@ namespace {
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 const auto self = reinterpret_cast<HMODULE>(&__ImageBase);
+int calls = 0;
 constexpr wchar_t Clsid[] = L"{663064be-29a9-4784-8e8e-fcae9d2893e6}";
 
 std::wstring Dll() {
@@ -62,7 +63,7 @@ struct Api final : IClassFactory, IDispatch {
         std::fclose(log);
         if (result != nullptr) {
             result->vt = VT_BOOL;
-            result->boolVal = VARIANT_TRUE;
+            result->boolVal = ++calls == 1 ? VARIANT_FALSE : VARIANT_TRUE;  // the first fails
         }
         return S_OK;
     }
