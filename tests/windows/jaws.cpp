@@ -69,11 +69,6 @@ struct Api final : IClassFactory, IDispatch {
     }
 } api;
 
-void Key(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 }  // namespace
 
 extern "C" __declspec(dllexport) HRESULT WINAPI
@@ -82,9 +77,11 @@ extern "C" __declspec(dllexport) HRESULT WINAPI
 }
 
 extern "C" __declspec(dllexport) void CALLBACK Run(HWND, HINSTANCE, char*, int) {
-    Key(L"FreedomSci.JawsApi\\CLSID", nullptr, Clsid);
-    Key(std::wstring(L"CLSID\\") + Clsid + L"\\InprocServer32", nullptr, Dll());
-    Key(std::wstring(L"CLSID\\") + Clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+    // Made in the game's main thread, its first in COM.
+    RegSetValueW(HKEY_CLASSES_ROOT, L"FreedomSci.JawsApi\\CLSID", REG_SZ, Clsid, 0);
+    RegSetValueW(HKEY_CLASSES_ROOT,
+                 (std::wstring(L"CLSID\\") + Clsid + L"\\InprocServer32").c_str(), REG_SZ,
+                 Dll().c_str(), 0);
     WNDCLASSW c{};
     c.lpfnWndProc = &DefWindowProcW;
     c.hInstance = self;
