@@ -147,11 +147,15 @@ Speech::~Speech() {
         DestroyWindow(news_);
     }
     if (provider_ != nullptr) provider_->Release();
+    if (jaws_ != nullptr) jaws_->Release();
 }
 
 void Speech::Tell(const std::string& news) {
     if (news.empty()) return;
+    if (!waiting_.empty()) Name(waiting_);  // a turn before the last one settled
+    waiting_.clear();
     std::wstring wide = Wide(news);
+    if (Jaws(wide)) return;
     const Uia& uia = Automation();
     if (provider_ != nullptr && uia.raiseNotification != nullptr &&
         uia.clientsListening != nullptr && uia.clientsListening() &&
@@ -170,12 +174,49 @@ void Speech::Tell(const std::string& news) {
     // next one none.
     if (wide == told_) wide += L' ';
     told_ = wide;
-    if (!waiting_.empty()) Name(waiting_);  // a turn before the last one settled
-    waiting_.clear();
     if (boxState_->settling)
         waiting_ = std::move(wide);
     else
         Name(wide);
+}
+
+// As audio games do: JAWS found by its main window, then "SayString" of its object, by name.
+bool Speech::Jaws(const std::wstring& text) {
+    const bool running = FindWindowW(L"JFWUI2", nullptr) != nullptr;
+    if (running && jaws_ == nullptr) {
+        CLSID clsid;
+        wchar_t method[] = L"SayString";
+        LPOLESTR names[] = {method};
+        if (FAILED(CLSIDFromProgID(L"FreedomSci.JawsApi", &clsid)) ||
+            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                    __uuidof(IDispatch), reinterpret_cast<void**>(&jaws_))))
+            jaws_ = nullptr;
+        else if (FAILED(jaws_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &sayString_)))
+            sayString_ = DISPID_UNKNOWN;
+    }
+    bool said = false;
+    if (running && jaws_ != nullptr && sayString_ != DISPID_UNKNOWN) {
+        VARIANT args[2];  // the last first
+        VariantInit(&args[0]);
+        args[0].vt = VT_BOOL;
+        args[0].boolVal = VARIANT_FALSE;  // bFlush: after what it is saying (the focus)
+        VariantInit(&args[1]);
+        args[1].vt = VT_BSTR;
+        args[1].bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        DISPPARAMS params{args, nullptr, 2, 0};
+        VARIANT result;
+        VariantInit(&result);
+        const HRESULT called = jaws_->Invoke(sayString_, IID_NULL, LOCALE_USER_DEFAULT,
+                                             DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        said = SUCCEEDED(called) && result.vt == VT_BOOL && result.boolVal != VARIANT_FALSE;
+        VariantClear(&args[1]);
+        VariantClear(&result);
+    }
+    if (!said && jaws_ != nullptr) {  // gone, or failed: made again at the next reply
+        jaws_->Release();
+        jaws_ = nullptr;
+    }
+    return said;
 }
 
 void Speech::Name(const std::wstring& name) {

@@ -185,7 +185,26 @@ for reader in every-change new-name; do
 done
 grep '^focus box' "$heard" | grep -vqx 'focus box Command' && fail "the box not named Command on its focus"
 
+# JAWS running (a stand-in of the test's: its window, and its object, which logs what it is
+# told, and refuses the first): the same walkthrough's replies said by SayString, each once, in
+# order, behind what it is saying; none is the box's name but the refused one. Once it has
+# quit, the next replies are names again.
+jaws=$win/tests/windows/vaultmoor-jaws.dll said=$win/tests/windows/vaultmoor-jaws.txt
+rm -f "$said" && { WAIT=150 w rundll32 "Z:${jaws//\//\\},Run" & stand_in=$!; }
+for _ in $(seq 100); do [ -e "$said" ] && break; sleep 0.1; done
 launch "$win"/bin/vaultmoor.exe
+heard=$work/heard-jaws.txt && { WAIT=150 probe listen "$title" >"$heard" & listener=$!; }
+for _ in $(seq 100); do grep -q listening "$heard" && break; sleep 0.1; done
+keys alt+f n; keys Return; play "look door"; xdotool type --delay 10 "look door"; keys Return
+xdotool type --delay 10 "get bible" && keys alt+e && keys Return && keys Return
+keys alt+i && started $instructions && keys Return
+keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
+keys alt+a a && started "About This Version" && keys Escape
+keys alt+f n
+for _ in $(seq 100); do [ "$(grep -c ' THE STORY' "$said")" = 2 ] && break; sleep 0.1; done
+keys Return; play "push floor"; play "go south"; keys Return
+for _ in $(seq 50); do [ "$(wc -l <"$said")" = "$(wc -l <"$work/heard-expected.txt")" ] && break; sleep 0.1; done
+probe close JAWS && wait $stand_in || fail "the stand-in returned $?"
 keys alt+f n
 keys Return
 # A paste of 100,000 characters with line breaks, tabs, control characters and text outside
@@ -215,6 +234,15 @@ probe close "$title"
 wait $game || fail "closed with a dialog open, it returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "closed with the Instructions open: 0"
+wait $listener || fail "the listener returned $?"
+diff "$work/heard-expected.txt" <(cut -d' ' -f2- "$said") ||
+    fail "JAWS was not told each reply once, in order (its log in $said)"
+grep -v '^false ' "$said" && fail "SayString silenced what JAWS was saying"
+# The box's names: the refused one while JAWS ran; New Game's two once it had quit, the paste's.
+diff <(sed -n '1p; 1,2p' "$work/heard-expected.txt") <(sed -n 's/ $//; s/^name box //p' "$heard" | head -n -1) ||
+    fail "the box named a reply while JAWS ran, or none once it had quit (the log in $heard)"
+echo "JAWS: $(grep -c . "$said") replies by SayString (bFlush false), each once, in order;" \
+    "none the box's name but the refused first; once it had quit, New Game's two as the box's name"
 
 echo "== At 125 % and 150 % (LogPixels 120, 144): the title, the cell and the Instructions in"
 echo "   whole blocks at the opening zoom and one up"
