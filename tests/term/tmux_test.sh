@@ -59,24 +59,6 @@ is 'far too small'
 tm resize-window -t play -x 1 -y 1 && tm resize-window -t play -x 80 -y 25
 is 'About this version'
 
-echo "== random keys, seeded, in a window where the game starts again whenever it ends well"
-tm new-window -d -t play: -n keys "env TERM=tmux-256color sh -c 'while \"$game\"; do :; done; echo stopped: \$?; sleep 600'"
-tm resize-window -t play:keys -x 80 -y 25
-target=play:keys
-for key in $(awk 'BEGIN { srand(7); n = split("Up Down Left Right Home End BSpace DC Enter F10 M-f M-i M-a M-e M-c M-x Tab a b é q x 1 ≡ C-a C-z CSI SS3", k, " ");
-                          for (i = 0; i < 300; i++) printf "%s ", k[int(rand() * n) + 1] }'); do
-    case $key in
-        CSI) keys -l "$esc[A" ;;  # a raw escape sequence: Up
-        SS3) keys -l "${esc}O" ;;  # half of one
-        *) keys "$key" ;;
-    esac
-done
-keys Escape Escape Escape M-f  # whatever is open closes
-wait_for 'New Game'
-if screen | grep -q 'stopped:'; then fail "random keys stopped it"; fi
-tm kill-window -t play:keys
-target=play
-
 echo "== Ctrl+C and SIGTERM give the terminal back; 256 colours: index 124; NO_COLOR: none"
 keys C-c
 restored 0
