@@ -16,7 +16,6 @@ namespace {
 // types the text, "_" a blank.
 const std::vector<std::string> Named = {"Enter", "Esc", "Left", "Right", "Up",  "Down", "Home",
                                         "End",   "BS",  "Del",  "Tab",   "F10", "C-c"};
-static_assert(static_cast<int>(KeyCode::CtrlC) == 13);
 
 void Press(Console& c, std::string_view keys) {
     std::istringstream words{std::string(keys)};

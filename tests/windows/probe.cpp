@@ -4,11 +4,12 @@
 //   probe listen TITLE   what a screen reader is told: "listening", then the focus, the
 //                        name changes and the menus of the game, one a line (line feeds as
 //                        \n), till the window is gone
-//   probe uia TITLE      whether the notifications' window answers UI Automation, and
-//                        whether this Windows can raise a notification
 //   probe standard TITLE ID  all but the name of the control's object (what is typed in the
 //                        box: its second line), then "--" and the same of the object
 //                        Windows makes for it
+//   probe jaws           JAWS's stand-in: its window, and its object as FreedomSci.JawsApi,
+//                        which prints each SayString ("false TEXT": bFlush, the text) and
+//                        refuses the first; till the window is closed
 //   probe rect TITLE     where its screen (or a dialog's face) is on the desktop: x y width height
 //   probe close TITLE    asks the window to close, as the taskbar does
 //   probe dpi TITLE N    tells the window that it is now on a monitor of N DPI
@@ -130,9 +131,71 @@ void Describe(IAccessible* a) {
     std::printf("\n");
 }
 
+// JAWS's object: SayString, found by name.
+struct Jaws final : IClassFactory, IDispatch {
+    int calls = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = nullptr;
+        if (iid == IID_IClassFactory) *out = static_cast<IClassFactory*>(this);
+        if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+        return QueryInterface(iid, out);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                            DISPID* id) override {
+        *id = _wcsicmp(names[0], L"SayString") == 0 ? 1 : DISPID_UNKNOWN;
+        return *id == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override {
+        const VARIANT &text = p->rgvarg[1], &flush = p->rgvarg[0];  // the last first
+        if (id != 1 || p->cArgs != 2 || text.vt != VT_BSTR || flush.vt != VT_BOOL)
+            return DISP_E_BADPARAMCOUNT;
+        const std::string said = Utf8(text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)));
+        std::printf("%s %s\n", flush.boolVal ? "true" : "false",
+                    vaultmoor::EscapeLineFeeds(said).c_str());
+        std::fflush(stdout);
+        if (result != nullptr) {
+            result->vt = VT_BOOL;
+            result->boolVal = ++calls == 1 ? VARIANT_FALSE : VARIANT_TRUE;  // the first fails
+        }
+        return S_OK;
+    }
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"jaws") {
+        constexpr wchar_t Clsid[] = L"{663064be-29a9-4784-8e8e-fcae9d2893e6}";
+        static Jaws jaws;
+        CLSID clsid;
+        DWORD cookie = 0;
+        CoInitialize(nullptr);
+        RegSetValueW(HKEY_CLASSES_ROOT, L"FreedomSci.JawsApi\\CLSID", REG_SZ, Clsid, 0);
+        if (FAILED(CLSIDFromString(Clsid, &clsid)) ||
+            FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(&jaws),
+                                         CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie)))
+            return 1;
+        WNDCLASSW c{};
+        c.lpfnWndProc = &DefWindowProcW;
+        c.lpszClassName = L"JFWUI2";
+        RegisterClassW(&c);
+        HWND window =
+            CreateWindowW(L"JFWUI2", L"JAWS", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        std::printf("listening\n");
+        std::fflush(stdout);
+        MSG msg;
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        return 0;
+    }
     if (argc < 3) return 2;
     // Rectangles in the game's own pixels: Wine 10 scales them for a program unaware of DPI.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -143,15 +206,6 @@ int wmain(int argc, wchar_t** argv) {
     if (what == L"dpi") {
         const auto dpi = static_cast<WORD>(_wtoi(argv[3]));
         return SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0) == 0 ? 0 : 1;
-    }
-    if (what == L"uia") {
-        HWND news = FindWindowExW(window, nullptr, L"VaultmoorNews", nullptr);
-        const LRESULT answer = SendMessageW(news, WM_GETOBJECT, 0, -25);  // UiaRootObjectId
-        HMODULE uia = LoadLibraryW(L"uiautomationcore.dll");
-        const bool raise = GetProcAddress(uia, "UiaRaiseNotificationEvent") != nullptr;
-        std::printf("the provider %s WM_GETOBJECT; UiaRaiseNotificationEvent %s\n",
-                    answer != 0 ? "answered" : "did not answer", raise ? "present" : "missing");
-        return news != nullptr && answer != 0 ? 0 : 1;
     }
     CoInitialize(nullptr);
     if (what == L"listen") {

@@ -61,7 +61,7 @@ title="Vaultmoor v1.0" instructions=Instructions
 # The game read by another program. A read that fails is said on stderr and made once more
 # (a Wine start in a fresh root once gave nothing); a window truly gone fails both.
 probe() {
-    [ "$1" = listen ] && { w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; return; }
+    case $1 in listen | jaws) w "$win"/bin/vaultmoor-probe.exe "$@" | tr -d '\r'; return ;; esac
     local out=$work/probe.out status=0
     w "$win"/bin/vaultmoor-probe.exe "$@" >"$out" || {
         echo "probe $1 returned $?: read once more" >&2 && sleep 1
@@ -98,68 +98,74 @@ cell() {  # New Game, a turn, the bible; once with the button's access key
     xdotool type --delay 10 "look door" && keys alt+e && play "get bible"
 }
 
+# The walkthrough, played once for each road: New Game, the story, the cell, a command twice
+# (typed, then "typed" checked), the bible by Alt+E ("cell"), "What?" twice, the Instructions
+# ("instructions") closed by Enter, Esc, Alt+F4 and Alt+C, an About window, New Game in the
+# middle of a game (its story told once the menu has gone: Wine 8 raises no menu events, so
+# no reader reads the box at the menu's end, and it is told after half a second), a death,
+# the end ("end"). CHECK runs at each point named; FILE is where the second story is awaited.
+walk() {  # CHECK FILE PATTERN
+    keys alt+f n; keys Return; play "look door"; xdotool type --delay 10 "look door"; $1 typed
+    keys Return; xdotool type --delay 10 "get bible" && keys alt+e; $1 cell
+    keys Return && keys Return; keys alt+i && started $instructions; $1 instructions; keys Return
+    keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
+    xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the Instructions stayed open"
+    keys alt+a a && started "About This Version" && keys Escape && keys alt+f n
+    for _ in $(seq 100); do [ "$(grep -c "$3THE STORY" "$2")" = 2 ] && break; sleep 0.1; done
+    keys Return; play "push floor"; play "go south"; keys Return; $1 end
+}
+# What the MSAA run checks on the way.
+seen() {
+    case $1 in
+    typed)
+        [ "$(probe read "$title" 11)" = $'role: text\nname: Command' ] || fail "the box: $(probe read "$title" 11)"
+        # The box's object as Windows makes it but for its name: role, what is typed, states,
+        # shortcut, the interfaces a reader asks for.
+        probe standard "$title" 11 >"$work/box.txt"
+        [ "$(sed '/^--$/,$d' "$work/box.txt")" = "$(sed '1,/^--$/d' "$work/box.txt")" ] &&
+            grep -qx 'value: 9 look door' "$work/box.txt" || fail "the box's object: $(cat "$work/box.txt")"
+        echo "MSAA: the box while typed in is Windows' own object but for its name:" $(sed '/^--$/,$d' "$work/box.txt")
+        ;;
+    cell)
+        printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' |
+            "$native"/windows-expected | sed -n 's/^screen: //p' | sed 's/\\n/\n/g; s/\\\\/\\/g' >"$work/screen.txt"
+        probe read "$title" 10 >"$work/msaa.txt"
+        diff <(sed '1d; 2s/^name: //' "$work/msaa.txt") "$work/screen.txt" >/dev/null &&
+            [ "$(head -1 "$work/msaa.txt")" = "role: static text" ] ||
+            fail "the screen's MSAA object is not static text named with its text: $(head -3 "$work/msaa.txt")"
+        echo "MSAA: the screen is static text named with its text in reading order; the box is text named Command"
+        ;;
+    instructions)
+        # A change of DPI does not break it.
+        probe read $instructions 10 | head -2 | tr '\n' ' ' | grep -q "^role: static text name: .*[a-z]" ||
+            fail "the Instructions' face: $(probe read $instructions 10 | head -2)"
+        probe dpi "$instructions" 192
+        read -r -a face <<<"$(probe rect "$instructions")"
+        read -r -a screen <<<"$(probe rect "$title")"
+        [ "${face[2]}x${screen[2]}" = 1120x1156 ] || fail "at 192 DPI: ${face[*]}, ${screen[*]}"
+        probe dpi "$instructions" 96
+        ;;
+    end) looks end end "$title" ;;
+    esac
+}
+
 # What a screen reader hears: the focus, the name changes and the menus, heard through MSAA
 # by another program while the game is played.
 WAIT=90 launch "$win"/bin/vaultmoor.exe
 heard=$work/heard.txt && { WAIT=150 probe listen "$title" >"$heard" & listener=$!; }
 for _ in $(seq 100); do grep -q listening "$heard" && break; sleep 0.1; done
-uia=$(probe uia "$title") || fail "UI Automation: $uia"
-echo "UI Automation: $uia (under Wine the replies take the MSAA road)"
-keys alt+f n; keys Return; play "look door"
-xdotool type --delay 10 "look door"
-[ "$(probe read "$title" 11)" = $'role: text\nname: Command' ] || fail "the box: $(probe read "$title" 11)"
-# The box's object as Windows makes it but for its name: role, what is typed, states,
-# shortcut, the interfaces a reader asks for.
-probe standard "$title" 11 >"$work/box.txt"
-[ "$(sed '/^--$/,$d' "$work/box.txt")" = "$(sed '1,/^--$/d' "$work/box.txt")" ] &&
-    grep -qx 'value: 9 look door' "$work/box.txt" || fail "the box's object: $(cat "$work/box.txt")"
-echo "MSAA: the box while typed in is Windows' own object but for its name:" $(sed '/^--$/,$d' "$work/box.txt")
-keys Return  # the same reply again, after typing
-xdotool type --delay 10 "get bible" && keys alt+e
-looks cell-bible cell-bible "$title" "$box" "$enter"
-printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' |
-    "$native"/windows-expected | sed -n 's/^screen: //p' | sed 's/\\n/\n/g; s/\\\\/\\/g' >"$work/screen.txt"
-probe read "$title" 10 >"$work/msaa.txt"
-diff <(sed '1d; 2s/^name: //' "$work/msaa.txt") "$work/screen.txt" >/dev/null &&
-    [ "$(head -1 "$work/msaa.txt")" = "role: static text" ] ||
-    fail "the screen's MSAA object is not static text named with its text: $(head -3 "$work/msaa.txt")"
-echo "MSAA: the screen is static text named with its text in reading order; the box is text named Command"
-keys Return && keys Return
-
-# The Instructions: Enter closes it, Esc, Alt+F4, a change of DPI does not break it.
-keys alt+i && started $instructions
-looks instructions instructions $instructions "$close"
-probe read $instructions 10 | head -2 | tr '\n' ' ' | grep -q "^role: static text name: .*[a-z]" ||
-    fail "the Instructions' face: $(probe read $instructions 10 | head -2)"
-probe dpi "$instructions" 192
-read -r -a face <<<"$(probe rect "$instructions")"
-read -r -a screen <<<"$(probe rect "$title")"
-[ "${face[2]}x${screen[2]}" = 1120x1156 ] || fail "at 192 DPI: ${face[*]}, ${screen[*]}"
-probe dpi "$instructions" 96
-keys Return
-keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
-xdotool search --onlyvisible --name "^$instructions\$" >/dev/null && fail "the Instructions stayed open"
-keys alt+a a && started "About This Version" && keys Escape
-# New Game in the middle of a game; its story is told once the menu has gone (Wine 8 raises
-# no menu events, so no reader reads the box at the menu's end: after half a second).
-keys alt+f n
-for _ in $(seq 100); do [ "$(grep -c '^name box THE STORY' "$heard")" = 2 ] && break; sleep 0.1; done
-keys Return
-play "push floor"
-play "go south"
-keys Return
-looks end end "$title"
+walk seen "$heard" "^name box "
 quit "File > Exit"
 wait $listener || fail "the listener returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
-echo "File > Exit: 0, no Wine process left"
 # Two model readers of what was heard: each says the name of what takes the focus (a menu
 # while it is open) and a name change of the focus; the second only a name that is new to it
 # for that object. A trailing space, a reply's mark, is not heard. Each must say every reply
 # the Linux window speaks once, in order, and nothing else a reply.
 printf '%s\n' '!new' '' 'look door' 'look door' 'get bible' '' '' '!new' '' 'push floor' 'go south' '' |
     "$native"/windows-expected | grep -v '^screen: ' >"$work/heard-expected.txt"
-grep -q '^focus box Command$' "$heard" || fail "the box's focus was not heard (the log in $heard)"
+[ "$(grep '^focus box' "$heard" | sort -u)" = 'focus box Command' ] ||
+    fail "the box's focus not heard, or not as Command (the log in $heard)"
 for reader in every-change new-name; do
     tr -d '\r' <"$heard" | awk -v new=$([ $reader = new-name ] && echo 1 || echo 0) '
         $1 == "menu" { focus = ""; next }
@@ -173,30 +179,20 @@ for reader in every-change new-name; do
     echo "the $reader reader: $(grep -c . "$work/heard-expected.txt") replies once each, in order," \
         "among $(grep -c . "$work/$reader.txt") things said; on the box's focus: $(grep -c '^focus box' "$heard") times Command"
 done
-grep '^focus box' "$heard" | grep -vqx 'focus box Command' && fail "the box not named Command on its focus"
 
-# JAWS running (a stand-in of the test's: its window, and its object, which logs what it is
+# JAWS running (the probe as its stand-in: its window, and its object, which prints what it is
 # told, and refuses the first): the same walkthrough's replies said by SayString, each once, in
 # order, behind what it is saying; none is the box's name but the refused one. Once it has
 # quit, the next replies are names again.
-jaws=$win/tests/windows/vaultmoor-jaws.dll said=$win/tests/windows/vaultmoor-jaws.txt
-rm -f "$said" && { WAIT=150 w rundll32 "Z:${jaws//\//\\},Run" & stand_in=$!; }
-for _ in $(seq 100); do [ -e "$said" ] && break; sleep 0.1; done
+said=$work/said.txt && { WAIT=150 probe jaws >"$said" & stand_in=$!; }
+for _ in $(seq 100); do grep -q listening "$said" && break; sleep 0.1; done
 launch "$win"/bin/vaultmoor.exe
 heard=$work/heard-jaws.txt && { WAIT=150 probe listen "$title" >"$heard" & listener=$!; }
 for _ in $(seq 100); do grep -q listening "$heard" && break; sleep 0.1; done
-keys alt+f n; keys Return; play "look door"; xdotool type --delay 10 "look door"; keys Return
-xdotool type --delay 10 "get bible" && keys alt+e && keys Return && keys Return
-keys alt+i && started $instructions && keys Return
-keys alt+i && keys Escape && keys alt+i && keys alt+F4 && keys alt+i && keys alt+c
-keys alt+a a && started "About This Version" && keys Escape
-keys alt+f n
-for _ in $(seq 100); do [ "$(grep -c ' THE STORY' "$said")" = 2 ] && break; sleep 0.1; done
-keys Return; play "push floor"; play "go south"; keys Return
-for _ in $(seq 50); do [ "$(wc -l <"$said")" = "$(wc -l <"$work/heard-expected.txt")" ] && break; sleep 0.1; done
+walk true "$said" " "
+for _ in $(seq 50); do [ "$(grep -c '^[a-z]* ' "$said")" = "$(wc -l <"$work/heard-expected.txt")" ] && break; sleep 0.1; done
 probe close JAWS && wait $stand_in || fail "the stand-in returned $?"
-keys alt+f n
-keys Return
+keys alt+f n; keys Return
 # A paste of 100,000 characters with line breaks, tabs, control characters and text outside
 # Latin-1: kept as the Linux window's box keeps it, cut at 32767 UTF-16 units; then a turn.
 python3 -c 'import sys; sys.stdout.write("get bible\r\n\tЖ日本\x01" + "x" * 100000)' >"$work/paste.txt"
@@ -210,11 +206,7 @@ typed() { probe standard "$title" 11 | sed -n '2s/^value: //p'; }
     fail "the pasted text in the box: $(typed)"
 keys Return
 [ "$(typed)" = "0 " ] || fail "no turn after the paste"
-keys Up
-[ "$(typed | cut -d' ' -f1)" = 32767 ] || fail "Up did not bring the command back"
-keys Down
-[ "$(typed)" = "0 " ] || fail "Down did not go back to the empty line"
-echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn; Up, Down"
+echo "a paste of 100,000 characters: the first 32767 kept, control characters too; a turn"
 width() { probe rect "$title" | cut -d' ' -f3; }
 zooms=$(keys ctrl+equal; width; keys ctrl+equal; width; keys ctrl+minus; width; keys ctrl+plus ctrl+0; width)
 [ "$(echo $zooms)" = "1156 1156 578 578" ] || fail "the zoom keys: $(echo $zooms)"
@@ -225,6 +217,7 @@ wait $game || fail "closed with a dialog open, it returned $?"
 timeout 20 wineserver -w || fail "Wine processes left behind"
 echo "closed with the Instructions open: 0"
 wait $listener || fail "the listener returned $?"
+sed -i 1d "$said"
 diff "$work/heard-expected.txt" <(cut -d' ' -f2- "$said") ||
     fail "JAWS was not told each reply once, in order (its log in $said)"
 grep -v '^false ' "$said" && fail "SayString silenced what JAWS was saying"
@@ -258,15 +251,14 @@ installed="$WINEPREFIX/drive_c/Program Files/Vaultmoor"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vaultmoor.lnk"
 WAIT=60 w "$win"/vaultmoor-1.0.0-setup-x64.exe /S
 timeout 30 wineserver -w
-[ -f "$installed/vaultmoor.exe" ] && [ -f "$shortcut" ] || fail "not installed"
+[ -f "$installed/vaultmoor.exe" ] && [ -f "$installed/PLAYING.txt" ] && [ -f "$shortcut" ] || fail "not installed"
 w reg query "$key" | tr -d '\r' >"$work/uninstall-key.txt"
 for value in "DisplayName.*Vaultmoor" "DisplayVersion.*1.0.0" "Publisher.*Vaultmoor" \
     "DisplayIcon.*vaultmoor.exe" "EstimatedSize" "QuietUninstallString.*/S"; do
     grep -q "$value" "$work/uninstall-key.txt" || fail "the uninstall key lacks $value"
 done
 launch "$installed/vaultmoor.exe"
-keys alt+f n
-keys Return
+keys alt+f n; keys Return
 probe read "$title" 10 | grep -q "^name: You are standing in a cell" || fail "the installed game took no turn"
 quit "the installed game's Exit"
 WAIT=60 w "$installed/uninstall.exe" /S
