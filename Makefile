@@ -75,7 +75,7 @@ build:
 	cmake --build --preset default
 
 run: game
-	./build/bin/vaultmoor
+	$(PLAY) ./build/bin/vaultmoor
 
 # Every stage in turn, each timed: the installs at once, the documents' links, then the default
 # build, its tests, the sanitized suite, fuzzing, the page, Windows, the release rebuilt.
@@ -98,7 +98,7 @@ test-fresh: deps-fresh
 	DEBIAN=$(DEBIAN) tools/test-fresh.sh
 
 test-default: build
-	ctest --preset default
+	$(PLAY) ctest --preset default
 	@grep -h '^explored:' build/tests/explore/explore-report.txt
 
 # Writes every check file anew from the program's own output; review the diff, then commit.
@@ -114,7 +114,7 @@ test-asan:
 	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
 	cmake --preset asan
 	cmake --build --preset asan
-	ctest --preset asan
+	$(PLAY) ctest --preset asan
 
 test-fuzz:
 	$(MAKE) --no-print-directory deps GROUP="RUN TEST"
@@ -129,9 +129,9 @@ fuzz:
 	./fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: build
-	./build/bin/vaultmoor-bench
-	./build/bin/vaultmoor-window-bench
-	./build/bin/vaultmoor-startup-bench
+	$(PLAY) ./build/bin/vaultmoor-bench
+	$(PLAY) ./build/bin/vaultmoor-window-bench
+	$(PLAY) ./build/bin/vaultmoor-startup-bench
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
@@ -165,7 +165,7 @@ run-web: web
 	cd build-web/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 test-web: web deps-web-test node_modules/.package-lock.json
-	node --test tests/web/
+	$(PLAY) node --test tests/web/
 
 # The npm packages of package-lock.json, installed anew when it changes (npm ci writes this file).
 node_modules/.package-lock.json: package.json package-lock.json
@@ -183,12 +183,12 @@ test-links: node_modules/.package-lock.json
 .PHONY: lighthouse
 lighthouse: web
 	@command -v npm >/dev/null || $(MAKE) --no-print-directory deps GROUP=NPM
-	tools/lighthouse.sh build-web/site $(WEB_PORT)
+	$(PLAY) tools/lighthouse.sh build-web/site $(WEB_PORT)
 
 # The screen reader check: Orca plays the real window (its packages are in SPEECH_PACKAGES).
 .PHONY: speech
 speech: game deps-speech
-	tools/speech-check.sh build/bin/vaultmoor
+	$(PLAY) tools/speech-check.sh build/bin/vaultmoor
 
 # Windows (win/): vaultmoor.exe and vaultmoor-transcript.exe cross-built with MinGW-w64, the
 # installer (NSIS) and the portable zip in build-windows/; tests/windows plays them under Wine.
@@ -205,7 +205,7 @@ windows:
 
 test-windows: windows build
 	$(MAKE) --no-print-directory deps GROUP=WINDOWS_TEST
-	tests/windows/run.sh build-windows build/bin
+	$(PLAY) tests/windows/run.sh build-windows build/bin
 
 # Releases rebuild bit for bit: every time written into what is built is the last commit's
 # (an unpacked source archive has it in .source-date-epoch), unless the caller gives one.
@@ -213,6 +213,10 @@ ifndef SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH := $(shell grep -sx '[0-9]*' .source-date-epoch || git log -1 --format=%ct)
 endif
 export SOURCE_DATE_EPOCH
+# That time is the builds' alone: the programs that make starts to play or test run without it.
+# fontconfig stamps the font caches it writes with it and then never trusts them, so on a new
+# machine every start would scan the fonts again (14 s for the window under the sanitizers).
+PLAY := env -u SOURCE_DATE_EPOCH
 VERSION := $(shell sed -n 's/^project.Vaultmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # release/: the .deb, the Windows setup and zip, the page as a zip, the source archive
 # (git archive of HEAD, or SOURCE_ARCHIVE=... when built from one) and SHA256SUMS.
